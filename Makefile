@@ -1,0 +1,24 @@
+# The two commands: `make demo` runs the main job, `make test` runs every test.
+PRESETS := win32 win64 native
+
+.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+build: setup $(addprefix build-,$(PRESETS))
+
+build-%: setup
+	@cmake --preset $* >/dev/null
+	@cmake --build --preset $*
+
+test: build
+	@scripts/run-tests
+
+demo: setup build-win64
+	@scripts/with-wine scripts/run-demo
+
+clean:
+	rm -rf build

@@ -1,0 +1,1 @@
+#include "stand_in_host.h"

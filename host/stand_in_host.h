@@ -1,0 +1,2 @@
+#pragma once
+// Placeholder: the stand-in host is being built.

@@ -1,0 +1,8 @@
+#include "plugin/actions.h"
+
+namespace duduve {
+
+// Placeholder until this action is built.
+int InitDpi(Context&, ParamTexts) { return 0; }
+
+}  // namespace duduve

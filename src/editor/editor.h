@@ -1,0 +1,17 @@
+#pragma once
+// The design-time editors behind _nbEditAction.
+#include "plugin/host_bridge_win32.h"
+
+namespace duduve {
+
+// Runs the editor of an action and returns its result: 1 when the author confirmed
+// and the parameters were written back, 0 when cancelled; 1 at once for an action
+// without an editor.
+int RunEditor(int actionId, ParamArray params);
+// Closes the editor window if one is open (the host's release message).
+void CloseOpenEditor();
+// Reads the screen DPI and the message font once, at load; releases them at unload.
+void StartDialogToolkit(HINSTANCE module);
+void StopDialogToolkit();
+
+}  // namespace duduve

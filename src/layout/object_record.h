@@ -1,0 +1,72 @@
+#pragma once
+// One registered page object, and the ordered list of them with a name index.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "layout/geometry.h"
+#include "layout/vocabulary.h"
+
+namespace duduve {
+
+struct ObjectRecord {
+  std::wstring Name;  // as first registered: trimmed, case kept
+  std::wstring Key;   // NameKey(Name): the identity the record is found by
+  AxisPolicy WMode = AxisPolicy::Stretch;
+  AxisPolicy HMode = AxisPolicy::Stretch;
+  HorizontalAnchor HAnchor = HorizontalAnchor::Left;
+  VerticalAnchor VAnchor = VerticalAnchor::Top;
+  std::int32_t NudgeX = 0;  // for a pinned object: the pin's X offset in design pixels
+  std::int32_t NudgeY = 0;
+  WindowHandle Window = 0;
+  std::int32_t DesignLeft = 0;
+  std::int32_t DesignTop = 0;
+  std::int32_t DesignWidth = 0;
+  std::int32_t DesignHeight = 0;
+  bool Captured = false;
+  // The pin, when there is one.
+  bool Pinned = false;
+  std::wstring PinTarget;
+  std::int32_t SrcPointH = 0;
+  std::int32_t SrcPointV = 0;
+  std::int32_t TgtPointH = 0;
+  std::int32_t TgtPointV = 0;
+  // What the last apply pass gave the object.
+  std::int32_t ResolvedLeft = 0;
+  std::int32_t ResolvedTop = 0;
+  std::int32_t ResolvedWidth = 0;
+  std::int32_t ResolvedHeight = 0;
+  bool Placed = false;
+
+  Rect Design() const { return {DesignLeft, DesignTop, DesignWidth, DesignHeight}; }
+  Rect Resolved() const { return {ResolvedLeft, ResolvedTop, ResolvedWidth, ResolvedHeight}; }
+};
+
+// Records in first-registration order. Records are appended or updated in place,
+// never removed singly; a hash index on the key keeps look-ups O(1).
+class ObjectList {
+ public:
+  // The record whose key equals `key` (already trimmed and lower-cased), or null.
+  ObjectRecord* Find(const std::wstring& key);
+  const ObjectRecord* Find(const std::wstring& key) const;
+  // Appends a record whose Key is set and not yet present.
+  ObjectRecord& Append(ObjectRecord record);
+  void Clear();
+
+  std::size_t size() const { return records_.size(); }
+  bool empty() const { return records_.empty(); }
+  ObjectRecord& operator[](std::size_t i) { return records_[i]; }
+  const ObjectRecord& operator[](std::size_t i) const { return records_[i]; }
+  auto begin() { return records_.begin(); }
+  auto end() { return records_.end(); }
+  auto begin() const { return records_.begin(); }
+  auto end() const { return records_.end(); }
+
+ private:
+  std::vector<ObjectRecord> records_;
+  std::unordered_map<std::wstring, std::size_t> index_;
+};
+
+}  // namespace duduve

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "plugin/text_rules.h"
+
+namespace duduve {
+namespace {
+
+TEST(TextToInt, ReadsSignsBasesAndStopsAtTheFirstForeignCharacter) {
+  EXPECT_EQ(TextToInt(L"  -42abc"), -42);
+  EXPECT_EQ(TextToInt(L"$1F"), 31);
+  EXPECT_EQ(TextToInt(L"%101"), 5);
+  EXPECT_EQ(TextToInt(L"+7"), 7);
+  EXPECT_EQ(TextToInt(L"12.9"), 12);
+  EXPECT_EQ(TextToInt(L"1e3"), 1);
+  EXPECT_EQ(TextToInt(L"- 5"), 0);
+  EXPECT_EQ(TextToInt(L"abc"), 0);
+  EXPECT_EQ(TextToInt(L""), 0);
+  EXPECT_EQ(TextToInt(L"-$10"), -16);
+  EXPECT_EQ(TextToInt(L"\t 9"), 9);
+}
+
+TEST(TextToInt, WrapsBeyondSixtyFourBitsAndKeepsLow32ForFields) {
+  EXPECT_EQ(TextToInt(L"18446744073709551617"), 1);  // 2^64 + 1 wraps to 1
+  EXPECT_EQ(Low32(TextToInt(L"4294967297")), 1);      // 2^32 + 1
+  EXPECT_EQ(Low32(TextToInt(L"4294967295")), -1);
+  EXPECT_EQ(TextToInt(L"-9223372036854775808"), INT64_MIN);
+}
+
+TEST(TrimSpaces, RemovesOuterSpacesOnly) {
+  EXPECT_EQ(TrimSpaces(L"  Logo  "), L"Logo");
+  EXPECT_EQ(TrimSpaces(L"\tLogo "), L"\tLogo");
+  EXPECT_EQ(TrimSpaces(L"   "), L"");
+  EXPECT_EQ(TrimSpaces(L"a b"), L"a b");
+}
+
+TEST(NumberTexts, DecimalAndFourDecimals) {
+  EXPECT_EQ(DecimalText(-12), L"-12");
+  EXPECT_EQ(DecimalText(0), L"0");
+  EXPECT_EQ(FourDecimals(1.5f), L"1.5000");
+  EXPECT_EQ(FourDecimals(1366.0f / 1280.0f), L"1.0672");
+  EXPECT_EQ(FourDecimals(1024.0f / 1280.0f), L"0.8000");
+  EXPECT_EQ(FourDecimals(100.0f / 96.0f), L"1.0417");
+}
+
+}  // namespace
+}  // namespace duduve

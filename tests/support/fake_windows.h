@@ -1,0 +1,107 @@
+#pragma once
+// In-memory stand-ins for the window system and the host, for native tests, fuzzers
+// and benchmarks. They record what the engine asks for and can fail on demand.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "layout/host_services.h"
+#include "layout/window_system.h"
+
+namespace duduve::testing {
+
+class FakeWindowSystem : public WindowSystem {
+ public:
+  static constexpr WindowHandle kHostWindow = 1;
+
+  FakeWindowSystem();
+
+  // A child window of the host window at a rectangle of its client area.
+  WindowHandle AddChild(const Rect& rect);
+  void Destroy(WindowHandle window);
+  // Moves a window behind the engine's back (for example the host itself).
+  void Place(WindowHandle window, const Rect& rect);
+  Rect RectOf(WindowHandle window) const;
+  bool Alive(WindowHandle window) const;
+  std::size_t LiveChildCount() const;
+  void SetClientSize(std::int32_t width, std::int32_t height);
+
+  // Failure injection.
+  bool FailClientRect = false;
+  bool FailBeginBatch = false;
+  int FailBatchAddNumber = -1;  // the n-th AddToBatch of a batch (0-based) returns 0
+  std::int32_t Dpi = 96;
+  bool ProcessDpiAware = false;
+  bool DpiAwarenessSucceeds = true;
+  // Called after every move of a window, immediate or at the end of a batch.
+  std::function<void(WindowHandle)> OnMove;
+
+  // What was asked of it.
+  int RedrawOffCount = 0;
+  int RedrawOnCount = 0;
+  int RepaintCount = 0;
+  int MoveNowCount = 0;
+  int BatchAddCount = 0;
+  int BatchEndCount = 0;
+  int DrainCount = 0;
+  int CloseEditorCount = 0;
+  int EnableAwarenessCount = 0;
+  int BeginBatchReserved = -1;
+  std::vector<std::pair<WindowHandle, Rect>> Moves;  // every move carried out, in order
+
+  // WindowSystem
+  bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) override;
+  bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) override;
+  void MoveNow(WindowHandle window, const Rect& to) override;
+  Batch BeginBatch(int count) override;
+  Batch AddToBatch(Batch batch, WindowHandle window, const Rect& to) override;
+  void EndBatch(Batch batch) override;
+  void SetRedraw(WindowHandle host, bool enabled) override;
+  void RepaintAll(WindowHandle host) override;
+  bool IsWindow(WindowHandle window) override;
+  WindowHandle FirstChild(WindowHandle parent) override;
+  WindowHandle NextSibling(WindowHandle window) override;
+  std::int32_t WindowDpi(WindowHandle window) override;
+  void DrainMessages(WindowHandle host, int limit) override;
+  void CloseEditorWindow() override;
+  bool EnableDpiAwareness() override;
+  bool IsProcessDpiAware() override;
+
+ private:
+  void Apply(WindowHandle window, const Rect& to);
+
+  std::int32_t clientWidth_ = 1280;
+  std::int32_t clientHeight_ = 720;
+  WindowHandle nextHandle_ = 0x100;
+  std::map<WindowHandle, Rect> windows_;  // live children in creation (z) order by handle
+  Batch nextBatch_ = 0x9000;
+  Batch openBatch_ = 0;
+  int batchAdds_ = 0;
+  std::vector<std::pair<WindowHandle, Rect>> queued_;
+};
+
+// A host that names page objects (case-insensitively) and records variables.
+class FakeHost : public HostServices {
+ public:
+  void Name(const std::wstring& name, WindowHandle window);
+  void Forget(const std::wstring& name);
+
+  std::wstring PickAnswer;
+  // When set, command 7 is answered with this text whatever the name.
+  std::wstring* ForcedAnswer = nullptr;
+  int InterfaceCalls = 0;
+  std::vector<std::pair<std::wstring, std::wstring>> Variables;
+  std::function<void()> OnSetVariable;  // runs inside each publication
+
+  std::wstring CallInterface(int command, std::wstring_view request) override;
+  void SetVariable(std::wstring_view name, std::wstring_view value) override;
+
+ private:
+  std::unordered_map<std::wstring, WindowHandle> names_;
+};
+
+}  // namespace duduve::testing
