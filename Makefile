@@ -1,7 +1,8 @@
 # The two commands: `make demo` runs the main job, `make test` runs every test.
-PRESETS := win32 win64 native
+PRESETS := win32 win64 native fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo clean
+.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo fuzz clean
 
 all: build
 
@@ -19,6 +20,9 @@ test: build
 
 demo: setup build-win64
 	@scripts/with-wine scripts/run-demo
+
+fuzz: setup build-fuzz
+	@scripts/run-fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -1,0 +1,80 @@
+// Fuzzes the number reader, the space trimming and every word parser with arbitrary
+// UTF-16 texts, checking the properties callers rely on.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "layout/attach_points.h"
+#include "layout/vocabulary.h"
+#include "plugin/text_rules.h"
+
+namespace {
+
+using namespace duduve;
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+std::wstring TextFrom(const std::uint8_t* data, std::size_t size) {
+  std::wstring text;
+  for (std::size_t i = 0; i + 1 < size; i += 2) {
+    text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
+  }
+  return text;
+}
+
+void CheckTrim(const std::wstring& text) {
+  const auto trimmed = TrimSpaces(text);
+  Require(trimmed.size() <= text.size());
+  Require(trimmed.empty() || (trimmed.front() != L' ' && trimmed.back() != L' '));
+  Require(text.find(trimmed) != std::wstring::npos);
+  Require(TrimSpaces(trimmed) == trimmed);
+}
+
+void CheckWords(const std::wstring& text) {
+  const auto policy = ParseAxisPolicy(text, AxisPolicy::Stretch);
+  const auto policyValue = static_cast<std::int32_t>(policy);
+  Require(policyValue >= 0 && policyValue <= 2);
+  Require(ParseAxisPolicy(AxisPolicyWord(policyValue), AxisPolicy::Fixed) == policy);
+
+  const auto horizontal = static_cast<std::int32_t>(ParseHorizontalAnchor(text));
+  Require(static_cast<std::int32_t>(ParseHorizontalAnchor(HorizontalAnchorCode(horizontal))) ==
+          horizontal);
+  const auto vertical = static_cast<std::int32_t>(ParseVerticalAnchor(text));
+  Require(static_cast<std::int32_t>(ParseVerticalAnchor(VerticalAnchorCode(vertical))) == vertical);
+
+  const auto mode = static_cast<std::int32_t>(ParseGroupMode(text));
+  Require(static_cast<std::int32_t>(ParseGroupMode(GroupModeWord(mode))) == mode);
+
+  const auto point = ParseAttachPoint(text);
+  Require(point >= 0 && point <= 8);
+  Require(ParseAttachPoint(AttachPointCode(point)) == point);
+  const auto axes = AttachPointAxes(text);
+  Require(static_cast<std::int32_t>(axes.Horizontal) >= 0 &&
+          static_cast<std::int32_t>(axes.Horizontal) <= 2);
+  Require(static_cast<std::int32_t>(axes.Vertical) >= 0 &&
+          static_cast<std::int32_t>(axes.Vertical) <= 2);
+}
+
+void CheckNumber(const std::wstring& text) {
+  const auto value = TextToInt(text);
+  // A plain decimal rendering reads back as the same value.
+  Require(TextToInt(DecimalText(value)) == value);
+  (void)Low32(value);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto text = TextFrom(data, size);
+  CheckTrim(text);
+  CheckWords(text);
+  CheckNumber(text);
+  // The same bytes read as 8-bit host text.
+  const std::wstring narrow(data, data + size);
+  CheckNumber(narrow);
+  CheckWords(narrow);
+  return 0;
+}
