@@ -28,7 +28,8 @@ struct ObjectRecord {
   bool Captured = false;
   // The pin, when there is one.
   bool Pinned = false;
-  std::wstring PinTarget;
+  std::wstring PinTarget;     // as given: trimmed, case kept
+  std::wstring PinTargetKey;  // NameKey(PinTarget), kept so the pin pass allocates nothing
   std::int32_t SrcPointH = 0;
   std::int32_t SrcPointV = 0;
   std::int32_t TgtPointH = 0;

@@ -1,8 +1,83 @@
+// Duduve_RegisterObject and the registry look-ups it is built on.
+#include "layout/registration.h"
+
+#include "dpi/object_rect.h"
+#include "layout/casing.h"
 #include "plugin/actions.h"
+#include "plugin/host_calls.h"
+#include "plugin/text_rules.h"
 
 namespace duduve {
 
-// Placeholder until this action is built.
-int RegisterObject(Context&, ParamTexts) { return 0; }
+ObjectRecord* FindObject(LayoutRegistry& registry, std::wstring_view name) {
+  return registry.Objects.Find(NameKey(name));
+}
+
+bool CaptureDesignRect(Context& context, ObjectRecord& record) {
+  if (record.Key.empty()) return false;
+  auto& cache = context.Registry.DesignRectCache;
+  // The first measurement of a name stands, even when the window has moved since.
+  if (const auto cached = cache.find(record.Key); cached != cache.end()) {
+    const Rect& design = cached->second;
+    record.DesignLeft = design.Left;
+    record.DesignTop = design.Top;
+    record.DesignWidth = design.Width;
+    record.DesignHeight = design.Height;
+    record.Captured = true;
+    return true;
+  }
+  Rect measured;
+  if (!QueryObjectRect(context, record.Window, measured)) return false;
+  record.DesignLeft = measured.Left;
+  record.DesignTop = measured.Top;
+  record.DesignWidth = measured.Width;
+  record.DesignHeight = measured.Height;
+  record.Captured = true;
+  cache.emplace(record.Key, measured);
+  return true;
+}
+
+int RegisterObject(Context& context, ParamTexts params) {
+  const auto name = TrimSpaces(ParamAt(params, 0));
+  if (name.empty()) return 0;
+  const auto widthMode = ParseAxisPolicy(TrimSpaces(ParamAt(params, 1)), AxisPolicy::Stretch);
+  const auto heightMode = ParseAxisPolicy(TrimSpaces(ParamAt(params, 2)), AxisPolicy::Stretch);
+  const auto horizontal = ParseHorizontalAnchor(TrimSpaces(ParamAt(params, 3)));
+  const auto vertical = ParseVerticalAnchor(TrimSpaces(ParamAt(params, 4)));
+  const auto nudgeX = Low32(TextToInt(TrimSpaces(ParamAt(params, 5))));
+  const auto nudgeY = Low32(TextToInt(TrimSpaces(ParamAt(params, 6))));
+
+  // The host is asked before the record is touched: its answer may run host code, and
+  // no reference into the registry is held across that call.
+  const WindowHandle window = ObjectWindow(context.Host, name);
+
+  auto& objects = context.Registry.Objects;
+  auto key = NameKey(name);
+  ObjectRecord* record = objects.Find(key);
+  if (record != nullptr) {
+    record->WMode = widthMode;
+    record->HMode = heightMode;
+    record->HAnchor = horizontal;
+    record->VAnchor = vertical;
+    record->NudgeX = nudgeX;
+    record->NudgeY = nudgeY;
+    // A lookup that fails now keeps the window found earlier.
+    if (window != 0) record->Window = window;
+  } else {
+    ObjectRecord fresh;
+    fresh.Name = name;
+    fresh.Key = std::move(key);
+    fresh.WMode = widthMode;
+    fresh.HMode = heightMode;
+    fresh.HAnchor = horizontal;
+    fresh.VAnchor = vertical;
+    fresh.NudgeX = nudgeX;
+    fresh.NudgeY = nudgeY;
+    fresh.Window = window;
+    record = &objects.Append(std::move(fresh));
+  }
+  CaptureDesignRect(context, *record);
+  return 1;
+}
 
 }  // namespace duduve
