@@ -3,7 +3,7 @@
 namespace duduve {
 
 // Tries SetProcessDpiAwarenessContext, shcore's SetProcessDpiAwareness and
-// SetProcessDPIAware in turn; true once the process is DPI-aware.
+// SetProcessDPIAware in turn; true only when the process is DPI-aware afterwards.
 bool EnableDpiAwareness();
 // What the system reports about the process now (IsProcessDPIAware, looked up at run time).
 bool IsProcessDpiAware();

@@ -11,17 +11,28 @@ namespace duduve {
 
 struct GroupMember {
   std::wstring Name;  // empty for a member collected from the screen
+  std::wstring Key;   // NameKey(Name), kept so that passes compare without re-casing
   WindowHandle Window = 0;
   std::int32_t DesignLeft = 0;
   std::int32_t DesignTop = 0;
   std::int32_t DesignWidth = 0;
   std::int32_t DesignHeight = 0;
   bool Captured = false;
+
+  Rect Design() const { return {DesignLeft, DesignTop, DesignWidth, DesignHeight}; }
+  void SetDesign(const Rect& rect) {
+    DesignLeft = rect.Left;
+    DesignTop = rect.Top;
+    DesignWidth = rect.Width;
+    DesignHeight = rect.Height;
+  }
 };
 
 struct GroupRecord {
   std::wstring GroupName;  // also the frame object's name
+  std::wstring Key;        // NameKey(GroupName): the identity the group is found by
   std::wstring TargetName;
+  std::wstring TargetKey;  // NameKey(TargetName)
   GroupMode Mode = GroupMode::Fit;
   WindowHandle FrameWindow = 0;
   std::int32_t BoundsLeft = 0;
@@ -30,6 +41,15 @@ struct GroupRecord {
   std::int32_t BoundsHeight = 0;
   bool HasBounds = false;
   std::vector<GroupMember> Members;
+
+  Rect Bounds() const { return {BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight}; }
+  void SetBounds(const Rect& rect) {
+    BoundsLeft = rect.Left;
+    BoundsTop = rect.Top;
+    BoundsWidth = rect.Width;
+    BoundsHeight = rect.Height;
+    HasBounds = true;
+  }
 };
 
 // The remembered design geometry of a group; member windows are always 0 here.
@@ -40,5 +60,13 @@ struct GroupCacheEntry {
   std::int32_t BoundsHeight = 0;
   std::vector<GroupMember> Members;
 };
+
+}  // namespace duduve
+
+namespace duduve {
+
+// The union of the captured members' design rectangles (sizes raised to 1); false when
+// no member is captured.
+bool CapturedMembersUnion(const GroupRecord& group, Rect& out);
 
 }  // namespace duduve

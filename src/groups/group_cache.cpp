@@ -1,0 +1,25 @@
+// The group memory that survives the clear action: bounds and members by group name.
+#include "groups/group_operations.h"
+
+namespace duduve {
+
+void SaveGroupToCache(LayoutRegistry& registry, const GroupRecord& group) {
+  if (group.Key.empty()) return;
+  auto& entry = registry.GroupCache[group.Key];
+  entry.BoundsLeft = group.BoundsLeft;
+  entry.BoundsTop = group.BoundsTop;
+  entry.BoundsWidth = group.BoundsWidth;
+  entry.BoundsHeight = group.BoundsHeight;
+  entry.Members.assign(group.Members.begin(), group.Members.end());
+  for (auto& member : entry.Members) member.Window = 0;
+}
+
+void RestoreGroupFromCache(GroupRecord& group, const GroupCacheEntry& entry) {
+  group.SetBounds({entry.BoundsLeft, entry.BoundsTop, entry.BoundsWidth, entry.BoundsHeight});
+  for (const auto& remembered : entry.Members) {
+    group.Members.push_back(remembered);
+    group.Members.back().Window = 0;
+  }
+}
+
+}  // namespace duduve
