@@ -1,2 +1,226 @@
 #pragma once
-// Placeholder: the stand-in host is being built.
+// The stand-in host: plays the authoring host's side of the plug-in boundary. It loads a
+// Duduve.dll, calls its seven exports, offers the three callbacks (WINAPI) and records what
+// the plug-in does through them, owns a real top-level host window whose child windows are
+// the named page objects, and keeps account of every GlobalAlloc block that crosses.
+// Texts on the host side are narrow (8-bit, ANSI) as they cross the boundary.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fenced_memory.h"
+#include "global_account.h"
+#include "host_params.h"
+#include "window_driver.h"
+
+namespace standin {
+
+// A rectangle in host-window client pixels.
+struct Box {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  friend bool operator==(const Box&, const Box&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Box& box);
+
+// One call of AddActionCallback, copied during the call.
+struct DeclaredAction {
+  int Id = 0;
+  std::string Name;
+  std::string Help;
+  std::array<std::uint8_t, 32> TypeCodes{};  // the 32-byte buffer as it was during the call
+  int Fifth = -1;                            // the fifth argument (the plug-in passes 0)
+  int Count = -1;                            // the parameter count
+  const char* NamePointer = nullptr;         // the blocks the host may keep
+  const char* HelpPointer = nullptr;
+};
+
+// One call of SetVariableCallback.
+struct VariableSet {
+  std::string Name;
+  std::string Value;
+  bool NameWasNull = false;
+  bool ValueWasNull = false;
+};
+
+// One call of the interface-access function.
+struct InterfaceCall {
+  int Command = 0;
+  std::string Request;               // the text the slot named on entry
+  bool SlotWasNull = false;          // the slot held a null pointer on entry
+  bool SlotArgumentWasNull = false;  // the slot's address itself was null
+};
+
+// How the interface-access function answers.
+enum class AnswerMode {
+  Normal,     // command 7: the object's window handle in decimal, or empty; 1: the pick answer
+  Empty,      // always an empty text block
+  Unchanged,  // leaves the slot as it was (the request comes back as the answer)
+  Fixed,      // always the text given by SetFixedAnswer
+  NullSlot,   // frees the request and sets the slot to null
+};
+
+struct RegisterOptions {
+  bool NullAddAction = false;    // pass a null AddActionCallback
+  bool NullSetVariable = false;  // pass a null SetVariableCallback
+  LONG_PTR Value2 = 0x2222;      // registration value 2
+  LONG_PTR Value3 = 0x3333;      // registration value 3
+};
+
+struct InitOptions {
+  bool NullHostWindow = false;  // pass a null HostWindow instead of the host window
+  bool NullTitle = false;       // pass a null out-pointer for the title
+  bool NullPublisher = false;   // ... for the publisher
+  bool NullHint = false;        // ... for the hint
+};
+
+// The three start-up texts as the host received them (nullopt: nothing was written).
+struct StartupTexts {
+  std::optional<std::string> Title;
+  std::optional<std::string> Publisher;
+  std::optional<std::string> Hint;
+};
+
+class StandInHost {
+ public:
+  // Creates the host window (WS_POPUP, shown, at 0,0) with the given client size.
+  explicit StandInHost(int clientWidth = 1280, int clientHeight = 720);
+  // Unloads the plug-in if loaded and destroys every window.
+  ~StandInHost();
+  StandInHost(const StandInHost&) = delete;
+  StandInHost& operator=(const StandInHost&) = delete;
+
+  // --- The plug-in module ---
+  // The Duduve.dll next to the running program.
+  static std::wstring DefaultDllPath();
+  // LoadLibraryW, the seven exports by name, and the account's import patch; false when the
+  // module or any export is missing.
+  bool Load(const std::wstring& path = DefaultDllPath());
+  // FreeLibrary; true when it succeeded and the module is no longer in the process. Blocks
+  // handed to the host for good are freed afterwards.
+  bool Unload();
+  bool Loaded() const { return module_ != nullptr; }
+  HMODULE Module() const { return module_; }
+  // Number of kernel32 imports the account patched (3 when it sees every block).
+  int PatchedImports() const { return patchedImports_; }
+  // Load, then RegisterPlugIn, InitPlugIn and RegisterInterfaceAccess; false if Load failed.
+  bool StartUp();
+
+  // --- The seven exports (each returns the export's result) ---
+  int RegisterPlugIn(const RegisterOptions& options = {});
+  int InitPlugIn(const InitOptions& options = {});
+  int RegisterInterfaceAccess(bool nullFunction = false);
+  int Exec(int actionId, char** params);
+  int Exec(int actionId, HostParams& params);
+  int Exec(int actionId, std::initializer_list<std::optional<std::string>> texts);
+  // An edit call; with HostParams the blocks an editor writes back are claimed by the host.
+  int Edit(int actionId, char** params);
+  int Edit(int actionId, HostParams& params);
+  int Message(int code, LONG_PTR second = 0);
+  int About();
+
+  // --- What the callbacks recorded ---
+  const std::vector<DeclaredAction>& Actions() const { return actions_; }
+  const std::vector<VariableSet>& Variables() const { return variables_; }
+  const std::vector<InterfaceCall>& InterfaceCalls() const { return interfaceCalls_; }
+  const StartupTexts& Startup() const { return startup_; }
+  // The last value set for a variable (exact name), if any.
+  std::optional<std::string> VariableValue(const std::string& name) const;
+  // Forgets the recorded variables and interface calls (actions stay).
+  void ClearRecords();
+
+  // --- Interface answers and misbehaviour ---
+  void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
+  void SetFixedAnswer(const std::string& text) { fixedAnswer_ = text; }
+  // The name command 1 answers (empty by default).
+  void SetPickAnswer(const std::string& name) { pickAnswer_ = name; }
+  // Run inside SetVariableCallback / the interface function, after the call is recorded;
+  // they may call the plug-in again.
+  std::function<void(StandInHost&)> OnSetVariable;
+  std::function<void(StandInHost&)> OnInterfaceAccess;
+  // Run when a page object's window has moved or changed size (WM_WINDOWPOSCHANGED).
+  std::function<void(StandInHost&, const std::string& name)> OnObjectMoved;
+
+  // --- The host window and the page objects ---
+  HWND Window() const { return window_; }
+  // Sets the host window's client size (it is a popup: client size = window size).
+  void Resize(int clientWidth, int clientHeight);
+  Box ClientBox() const;
+  // A visible child window painting a coloured rectangle, named for command 7.
+  HWND AddObject(const std::string& name, const Box& box);
+  // Destroys the object's window and forgets the name; false when unknown.
+  bool RemoveObject(const std::string& name);
+  void RemoveAllObjects();
+  // The object's window (names compared ignoring case), null when unknown.
+  HWND ObjectWindow(const std::string& name) const;
+  // The object's rectangle in host client pixels ({} when unknown).
+  Box ObjectBox(const std::string& name) const;
+  // Any window's rectangle in host client pixels.
+  Box WindowBox(HWND window) const;
+  // Dispatches the messages waiting for this thread.
+  void PumpMessages();
+
+  // --- Painting counters of the host window ---
+  int PaintCount() const { return paints_; }
+  int RedrawOffCount() const { return redrawOff_; }  // WM_SETREDRAW with wParam 0
+  int RedrawOnCount() const { return redrawOn_; }    // WM_SETREDRAW with wParam 1
+  void ResetPaintCounters();
+
+  // --- The GlobalAlloc account ---
+  GlobalAccount& Account() const { return GlobalAccount::Instance(); }
+  // The account's faults joined by newlines; empty when balanced.
+  std::string FaultReport() const { return Account().FaultReport(); }
+
+ private:
+  struct Exports;
+  struct PageObject {
+    std::string Name;
+    HWND Window = nullptr;
+  };
+  class CallScope;
+  static int WINAPI AddActionThunk(int id, const char* name, const char* help,
+                                   const unsigned char* codes, int fifth, int count);
+  static int WINAPI SetVariableThunk(const char* name, const char* value);
+  static int WINAPI InterfaceAccessThunk(int command, char** slot);
+  static LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  void RecordAction(int id, const char* name, const char* help, const unsigned char* codes,
+                    int fifth, int count);
+  void RecordVariable(const char* name, const char* value);
+  void AnswerInterface(int command, char** slot);
+  std::string NormalAnswer(int command, const std::string& request) const;
+  void AfterCall(const char* what);
+  const PageObject* FindObject(const std::string& name) const;
+  void ObjectMoved(HWND window);
+
+  HMODULE module_ = nullptr;
+  std::unique_ptr<Exports> exports_;
+  int patchedImports_ = 0;
+  int depth_ = 0;
+  HWND window_ = nullptr;
+  std::vector<PageObject> objects_;
+  std::vector<DeclaredAction> actions_;
+  std::vector<VariableSet> variables_;
+  std::vector<InterfaceCall> interfaceCalls_;
+  StartupTexts startup_;
+  std::vector<void*> handedBlocks_;  // action and start-up texts, freed after unload
+  AnswerMode answerMode_ = AnswerMode::Normal;
+  std::string fixedAnswer_;
+  std::string pickAnswer_;
+  int paints_ = 0;
+  int redrawOff_ = 0;
+  int redrawOn_ = 0;
+};
+
+}  // namespace standin

@@ -1,11 +1,67 @@
+// _nbEditAction's dispatch to the action editors, and the toolkit's load and unload.
+#include "editor/dialog_toolkit.h"
 #include "editor/editor.h"
+#include "editor/editors.h"
 
 namespace duduve {
 
-// Placeholder until the editors are built.
-int RunEditor(int, ParamArray) { return 1; }
-void CloseOpenEditor() {}
-void StartDialogToolkit(HINSTANCE) {}
-void StopDialogToolkit() {}
+namespace {
+
+// Set while an editor runs. Host code run from the editor's message loop may call
+// _nbEditAction again; that call opens nothing, so the open editor stays intact.
+bool& EditorRunning() {
+  static bool running = false;
+  return running;
+}
+
+class RunningEditor {
+ public:
+  RunningEditor() { EditorRunning() = true; }
+  ~RunningEditor() { EditorRunning() = false; }
+  RunningEditor(const RunningEditor&) = delete;
+  RunningEditor& operator=(const RunningEditor&) = delete;
+};
+
+using Editor = int (*)(char** params, HWND hostWindow);
+
+Editor EditorOf(int actionId) {
+  switch (actionId) {
+    case 1:
+      return &DesignSizeDialog;
+    case 2:
+      return &RegisterObjectDialog;
+    case 5:
+      return &DpiAwarenessDialog;
+    case 6:
+      return &PinObjectDialog;
+    case 7:
+      return &RegisterGroupDialog;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+int RunEditor(int actionId, ParamArray params, HWND hostWindow) {
+  if (EditorRunning()) return 0;
+  const Editor editor = EditorOf(actionId);
+  if (editor == nullptr) return 1;
+  RunningEditor running;
+  return editor(params, hostWindow);
+}
+
+void CloseOpenEditor() {
+  CloseDialogWindow(kEditorWindowNumber);
+}
+
+void StartDialogToolkit(HINSTANCE module) {
+  StartToolkitResources(module);
+}
+
+void StopDialogToolkit() {
+  CloseDialogWindow(kEditorWindowNumber);
+  StopToolkitResources();
+}
 
 }  // namespace duduve

@@ -6,8 +6,9 @@ namespace duduve {
 
 // Runs the editor of an action and returns its result: 1 when the author confirmed
 // and the parameters were written back, 0 when cancelled; 1 at once for an action
-// without an editor.
-int RunEditor(int actionId, ParamArray params);
+// without an editor. The editor is owned by the foreground window, or by `hostWindow`
+// when there is none. A call made while an editor is open returns 0 and opens nothing.
+int RunEditor(int actionId, ParamArray params, HWND hostWindow);
 // Closes the editor window if one is open (the host's release message).
 void CloseOpenEditor();
 // Reads the screen DPI and the message font once, at load; releases them at unload.

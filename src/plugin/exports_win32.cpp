@@ -132,8 +132,7 @@ extern "C" int WINAPI _nbRegisterPlugIn(AddActionCallbackFn addAction, LONG_PTR 
   });
 }
 
-extern "C" int WINAPI _nbInitPlugIn(HWND hostWindow, char** title, char** publisher,
-                                    char** hint) {
+extern "C" int WINAPI _nbInitPlugIn(HWND hostWindow, char** title, char** publisher, char** hint) {
   return Guarded(0, [&](Module& module) {
     ResolveDpiFunction();
     module.State.HostWindow = reinterpret_cast<WindowHandle>(hostWindow);
@@ -154,7 +153,9 @@ extern "C" int WINAPI _nbExecAction(int actionId, ParamArray params) {
 }
 
 extern "C" int WINAPI _nbEditAction(int actionId, ParamArray params) {
-  return Guarded(1, [&](Module&) { return RunEditor(actionId, params); });
+  return Guarded(1, [&](Module& module) {
+    return RunEditor(actionId, params, reinterpret_cast<HWND>(module.State.HostWindow));
+  });
 }
 
 extern "C" int WINAPI _nbMessage(int code, LONG_PTR /*ignored*/) {

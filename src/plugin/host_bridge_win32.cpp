@@ -33,13 +33,14 @@ bool IsUsableRange(const void* address, std::size_t size, DWORD access) {
   return size <= regionEnd - start;
 }
 
-bool IsTextByte(unsigned char byte) { return byte == 9 || (byte >= 32 && byte <= 126); }
+bool IsTextByte(unsigned char byte) {
+  return byte == 9 || (byte >= 32 && byte <= 126);
+}
 
 // Address of parameter slot `index`, computed as an integer so that a wild array
 // pointer never becomes undefined pointer arithmetic.
 char** SlotAddress(ParamArray params, std::size_t index) {
-  return reinterpret_cast<char**>(reinterpret_cast<std::uintptr_t>(params) +
-                                  index * sizeof(char*));
+  return reinterpret_cast<char**>(reinterpret_cast<std::uintptr_t>(params) + index * sizeof(char*));
 }
 
 struct GlobalFreer {
@@ -103,9 +104,9 @@ void WriteParam(ParamArray params, std::size_t index, std::wstring_view text) {
 
 char* ToHostText(std::wstring_view text) {
   const int length = static_cast<int>(text.size());
-  const int bytes =
-      length == 0 ? 0
-                  : WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int bytes = length == 0 ? 0
+                                : WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0,
+                                                      nullptr, nullptr);
   auto* block = static_cast<char*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(bytes) + 1));
   if (block != nullptr && bytes > 0) {
     WideCharToMultiByte(CP_ACP, 0, text.data(), length, block, bytes, nullptr, nullptr);

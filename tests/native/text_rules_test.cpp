@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "plugin/text_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace duduve {
 namespace {
@@ -19,9 +19,23 @@ TEST(TextToInt, ReadsSignsBasesAndStopsAtTheFirstForeignCharacter) {
   EXPECT_EQ(TextToInt(L"\t 9"), 9);
 }
 
+TEST(TextToInt, TakesOneSignAndOnlyTheDigitsOfItsBase) {
+  EXPECT_EQ(TextToInt(L"$ff"), 255);
+  EXPECT_EQ(TextToInt(L"$aB9g"), 0xAB9);
+  EXPECT_EQ(TextToInt(L"%1102"), 6);
+  EXPECT_EQ(TextToInt(L"$"), 0);
+  EXPECT_EQ(TextToInt(L"%2"), 0);
+  EXPECT_EQ(TextToInt(L"--5"), 0);
+  EXPECT_EQ(TextToInt(L"+-5"), 0);
+  EXPECT_EQ(TextToInt(L"$-5"), 0);
+  EXPECT_EQ(TextToInt(L"0800px"), 800);
+  EXPECT_EQ(TextToInt(L"\u00A012"), 0);  // only spaces and tabs lead
+  EXPECT_EQ(TextToInt(L"\uFF11"), 0);    // a full-width digit is no digit
+}
+
 TEST(TextToInt, WrapsBeyondSixtyFourBitsAndKeepsLow32ForFields) {
   EXPECT_EQ(TextToInt(L"18446744073709551617"), 1);  // 2^64 + 1 wraps to 1
-  EXPECT_EQ(Low32(TextToInt(L"4294967297")), 1);      // 2^32 + 1
+  EXPECT_EQ(Low32(TextToInt(L"4294967297")), 1);     // 2^32 + 1
   EXPECT_EQ(Low32(TextToInt(L"4294967295")), -1);
   EXPECT_EQ(TextToInt(L"-9223372036854775808"), INT64_MIN);
 }
@@ -31,6 +45,9 @@ TEST(TrimSpaces, RemovesOuterSpacesOnly) {
   EXPECT_EQ(TrimSpaces(L"\tLogo "), L"\tLogo");
   EXPECT_EQ(TrimSpaces(L"   "), L"");
   EXPECT_EQ(TrimSpaces(L"a b"), L"a b");
+  EXPECT_EQ(TrimSpaces(L""), L"");
+  EXPECT_EQ(TrimSpaces(L"\u00A0x\u00A0"), L"\u00A0x\u00A0");
+  EXPECT_EQ(TrimSpaces(L" \r\n "), L"\r\n");
 }
 
 TEST(NumberTexts, DecimalAndFourDecimals) {

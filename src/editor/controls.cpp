@@ -1,0 +1,99 @@
+#include "editor/controls.h"
+
+#include <cstdint>
+
+#include "editor/dialog_toolkit.h"
+
+namespace duduve {
+
+namespace {
+
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX;
+constexpr DWORD kTextBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+constexpr DWORD kDropDownStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST;
+constexpr WPARAM kTextLimit = 1048576;
+// The selection field's item height from which the closed height is measured.
+constexpr int kProbeItemHeight = 15;
+
+HWND CreateChild(DWORD exStyle, const wchar_t* windowClass, std::wstring_view text, DWORD style,
+                 HWND parent, int id, const PixelRect& where) {
+  const std::wstring title(text);
+  HWND window = CreateWindowExW(
+      exStyle, windowClass, title.c_str(), style, where.X, where.Y, where.Width, where.Height,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ToolkitModule(), nullptr);
+  if (window != nullptr) {
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitFont()), FALSE);
+  }
+  return window;
+}
+
+int WindowHeight(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  return bounds.bottom - bounds.top;
+}
+
+}  // namespace
+
+std::wstring Control::Text() const {
+  const int length = GetWindowTextLengthW(window_);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window_, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void Control::SetText(std::wstring_view text) const {
+  const std::wstring copy(text);
+  SetWindowTextW(window_, copy.c_str());
+}
+
+Label Label::Create(HWND parent, int id, const PixelRect& where, std::wstring_view text) {
+  return Label(CreateChild(0, L"Static", text, kLabelStyle, parent, id, where));
+}
+
+TextBox TextBox::Create(HWND parent, int id, const PixelRect& where, std::wstring_view text) {
+  TextBox box(CreateChild(WS_EX_CLIENTEDGE, L"Edit", L"", kTextBoxStyle, parent, id, where));
+  SendMessageW(box.window_, EM_LIMITTEXT, kTextLimit, 0);
+  box.SetText(text);
+  return box;
+}
+
+void TextBox::SelectAllLater() const {
+  PostMessageW(window_, EM_SETSEL, 0, -1);
+}
+
+Button Button::Create(HWND parent, int id, const PixelRect& where, std::wstring_view caption) {
+  return Button(CreateChild(0, L"Button", caption, kButtonStyle, parent, id, where));
+}
+
+DropDown DropDown::Create(HWND parent, int id, const PixelRect& where, int droppedHeight) {
+  // The height given at creation is the dropped list's room; the closed height comes
+  // from the selection field's item height, measured against a known probe value.
+  PixelRect created = where;
+  created.Height = where.Height + droppedHeight;
+  DropDown list(CreateChild(0, L"ComboBox", L"", kDropDownStyle, parent, id, created));
+  SendMessageW(list.window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kProbeItemHeight);
+  const int chrome = WindowHeight(list.window_) - kProbeItemHeight;
+  SendMessageW(list.window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), where.Height - chrome);
+  return list;
+}
+
+void DropDown::AddItem(std::wstring_view text) const {
+  const std::wstring copy(text);
+  SendMessageW(window_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void DropDown::Select(int index) const {
+  SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int DropDown::Selected() const {
+  return static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
+}
+
+}  // namespace duduve

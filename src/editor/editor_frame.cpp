@@ -1,0 +1,85 @@
+#include "editor/editor_frame.h"
+
+#include "editor/dialog_toolkit.h"
+#include "plugin/host_bridge_win32.h"
+#include "plugin/host_calls.h"
+#include "plugin/text_rules.h"
+#include "plugin/win32_seams_win32.h"
+
+namespace duduve {
+
+EditorFrame::EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth,
+                         int clientHeight) {
+  HWND owner = GetForegroundWindow();
+  if (owner == nullptr) owner = hostWindow;
+  OpenDialogWindow(kEditorWindowNumber, 0, 0, clientWidth, clientHeight, title, owner);
+}
+
+EditorFrame::~EditorFrame() {
+  CloseDialogWindow(kEditorWindowNumber);
+}
+
+void EditorFrame::Add(std::span<const ControlSpec> layout) const {
+  for (const auto& spec : layout) {
+    switch (spec.Kind) {
+      case Widget::Label:
+        AddLabel(spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
+        break;
+      case Widget::TextBox:
+        AddTextBox(spec.Number, spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
+        break;
+      case Widget::Button:
+        AddButton(spec.Number, spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
+        break;
+      case Widget::DropDown:
+        AddDropDown(spec.Number, spec.X, spec.Y, spec.Width, spec.Height);
+        for (auto entry : spec.Entries) AddDropDownItem(spec.Number, entry);
+        SetDropDownIndex(spec.Number, spec.Selected);
+        break;
+    }
+  }
+}
+
+int EditorFrame::Run(int okNumber, int cancelNumber, const Confirm& confirm,
+                     const OtherControl& onControl) const {
+  for (;;) {
+    const auto event = WaitDialogEvent();
+    if (event.Kind == DialogEventKind::CloseRequested) return 0;
+    if (event.Kind != DialogEventKind::ControlActivated) continue;
+    const int control = EventControl();
+    if (control == cancelNumber) return 0;
+    if (control == okNumber) {
+      const auto refusal = confirm();
+      if (!refusal) return 1;
+      ShowMessageBox(kMessageTitle, *refusal);
+      continue;
+    }
+    if (onControl) onControl(control);
+  }
+}
+
+std::wstring PickObjectName() {
+  BridgeHostServices host;
+  return PickObject(host);
+}
+
+std::wstring PickInto(int textBox) {
+  auto answer = PickObjectName();
+  if (!answer.empty()) SetControlText(textBox, answer);
+  return answer;
+}
+
+std::wstring TrimmedText(int number) {
+  return TrimSpaces(GetControlText(number));
+}
+
+std::wstring NormalisedNumber(int textBox) {
+  return DecimalText(TextToInt(TrimmedText(textBox)));
+}
+
+std::wstring ParamOr(char** params, int index, std::wstring_view fallback) {
+  auto text = TrimSpaces(ReadParam(params, static_cast<std::size_t>(index)));
+  return text.empty() ? std::wstring(fallback) : text;
+}
+
+}  // namespace duduve

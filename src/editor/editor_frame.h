@@ -1,0 +1,64 @@
+#pragma once
+// The frame every action editor follows: read, open, lay out, wait for OK or Cancel,
+// check, write back, close.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace duduve {
+
+enum class Widget { Label, TextBox, Button, DropDown };
+
+// One row of an editor's layout table, in DialogUnits.
+struct ControlSpec {
+  Widget Kind = Widget::Label;
+  int Number = 0;  // unused for labels
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  std::wstring_view Text;                        // label text, initial text or caption
+  std::span<const std::wstring_view> Entries{};  // a drop-down's entries
+  int Selected = -1;                             // a drop-down's preselected entry
+};
+
+inline constexpr std::wstring_view kMessageTitle = L"Duduve";
+
+// The editor window, open from construction to destruction.
+class EditorFrame {
+ public:
+  // Owned by the foreground window, or by the host window when there is none.
+  EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
+  ~EditorFrame();
+  EditorFrame(const EditorFrame&) = delete;
+  EditorFrame& operator=(const EditorFrame&) = delete;
+
+  // Creates the controls in table order, which is also the Tab order; each list is
+  // filled and preselected right after it is created.
+  void Add(std::span<const ControlSpec> layout) const;
+
+  // What "OK" answers: a refusal message keeps the editor open; nothing means every
+  // parameter has been written.
+  using Confirm = std::function<std::optional<std::wstring_view>()>;
+  using OtherControl = std::function<void(int number)>;
+  // Runs until the author confirms (1), cancels or closes the window (0).
+  int Run(int okNumber, int cancelNumber, const Confirm& confirm,
+          const OtherControl& onControl = {}) const;
+};
+
+// Asks the host for the object the author picks; a non-empty answer replaces the text
+// of `textBox`, an empty one changes nothing. Returns the answer.
+std::wstring PickInto(int textBox);
+std::wstring PickObjectName();
+// A control's text without outer spaces.
+std::wstring TrimmedText(int number);
+// A text box read as a number and written back as plain decimal text, full 64 bits.
+std::wstring NormalisedNumber(int textBox);
+// A trimmed parameter text, or `fallback` when it is blank.
+std::wstring ParamOr(char** params, int index, std::wstring_view fallback);
+
+}  // namespace duduve

@@ -1,0 +1,108 @@
+// The editor of Duduve_RegisterGroup: the group or frame object, its target, the
+// scaling mode and the member list, which "Add" builds by picking objects.
+#include <array>
+
+#include "editor/dialog_toolkit.h"
+#include "editor/editor_frame.h"
+#include "editor/editors.h"
+#include "layout/casing.h"
+#include "layout/vocabulary.h"
+#include "plugin/host_bridge_win32.h"
+
+namespace duduve {
+
+namespace {
+
+constexpr int kGroupBox = 500;
+constexpr int kGroupPick = 501;
+constexpr int kTargetBox = 502;
+constexpr int kTargetPick = 503;
+constexpr int kModeList = 504;
+constexpr int kMembersBox = 505;
+constexpr int kAddButton = 506;
+constexpr int kOkButton = 507;
+constexpr int kCancelButton = 508;
+
+// In GroupMode value order.
+constexpr std::array<std::wstring_view, 2> kModeEntries = {
+    L"FIT (uniform scale, centered -- no distortion)",
+    L"FILL (independent X/Y -- fills the whole target)"};
+
+constexpr std::wstring_view kIntroduction =
+    L"Scale a set of objects as ONE unit into a registered target\r\n"
+    L"object's rectangle (FIT keeps the shape; FILL stretches).";
+constexpr std::wstring_view kHelp =
+    L"Members: object names separated by ';' (recommended -- survives\r\n"
+    L"page changes). Leave BLANK to auto-collect every object drawn\r\n"
+    L"fully inside the Group object's rectangle; the Group must then\r\n"
+    L"be a real object such as a Rectangle behind the set. (VNW's\r\n"
+    L"editor Group command is design-time only -- it does not create\r\n"
+    L"a runtime object you can name here.) Register the Target with\r\n"
+    L"RegisterObject first; call this before Duduve_Apply.";
+
+// Appends a picked name to the member list, separated by ";".
+void AddPickedMember() {
+  const auto picked = PickObjectName();
+  if (picked.empty()) return;
+  const auto members = TrimmedText(kMembersBox);
+  SetControlText(kMembersBox, members.empty() ? picked : members + L";" + picked);
+}
+
+}  // namespace
+
+int RegisterGroupDialog(char** params, HWND hostWindow) {
+  const auto group = ParamOr(params, 0, L"");
+  const auto target = ParamOr(params, 1, L"");
+  const auto mode = ParamOr(params, 2, L"");
+  const auto members = ParamOr(params, 3, L"");
+
+  EditorFrame frame(hostWindow, L"Duduve - Register Group", 470, 350);
+  const auto layout = std::to_array<ControlSpec>({
+      {Widget::Label, 0, 14, 12, 442, 32, kIntroduction},
+      {Widget::Label, 0, 14, 52, 90, 20, L"Group / frame:"},
+      {Widget::TextBox, kGroupBox, 110, 50, 270, 24, group},
+      {Widget::Button, kGroupPick, 386, 50, 66, 24, L"Pick"},
+      {Widget::Label, 0, 14, 84, 90, 20, L"Target:"},
+      {Widget::TextBox, kTargetBox, 110, 82, 270, 24, target},
+      {Widget::Button, kTargetPick, 386, 82, 66, 24, L"Pick"},
+      {Widget::Label, 0, 14, 118, 90, 20, L"Mode:"},
+      {Widget::DropDown,
+       kModeList,
+       110,
+       116,
+       342,
+       24,
+       {},
+       kModeEntries,
+       static_cast<int>(ParseGroupMode(mode))},
+      {Widget::Label, 0, 14, 152, 90, 20, L"Members:"},
+      {Widget::TextBox, kMembersBox, 110, 150, 270, 24, members},
+      {Widget::Button, kAddButton, 386, 150, 66, 24, L"Add"},
+      {Widget::Label, 0, 14, 186, 442, 96, kHelp},
+      {Widget::Button, kOkButton, 290, 312, 80, 26, L"OK"},
+      {Widget::Button, kCancelButton, 376, 312, 80, 26, L"Cancel"},
+  });
+  frame.Add(layout);
+
+  const auto confirm = [&]() -> std::optional<std::wstring_view> {
+    const auto chosenGroup = TrimmedText(kGroupBox);
+    const auto chosenTarget = TrimmedText(kTargetBox);
+    if (chosenGroup.empty() || chosenTarget.empty()) {
+      return L"Group and Target names are both required.";
+    }
+    if (LowerCase(chosenGroup) == LowerCase(chosenTarget)) return L"A group cannot target itself.";
+    WriteParam(params, 0, chosenGroup);
+    WriteParam(params, 1, chosenTarget);
+    WriteParam(params, 2, GroupModeWord(GetDropDownIndex(kModeList)));
+    WriteParam(params, 3, TrimmedText(kMembersBox));
+    return std::nullopt;
+  };
+  const auto onControl = [](int control) {
+    if (control == kGroupPick) PickInto(kGroupBox);
+    if (control == kTargetPick) PickInto(kTargetBox);
+    if (control == kAddButton) AddPickedMember();
+  };
+  return frame.Run(kOkButton, kCancelButton, confirm, onControl);
+}
+
+}  // namespace duduve
