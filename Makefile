@@ -11,7 +11,8 @@ setup:
 
 build: setup $(addprefix build-,$(PRESETS))
 
-build-%: setup
+# A static pattern rule: make skips implicit rules for phony targets.
+$(addprefix build-,$(PRESETS)): build-%: setup
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $*
 
