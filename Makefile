@@ -2,7 +2,7 @@
 PRESETS := win32 win64 native fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo fuzz clean
+.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo dist fuzz bench clean
 
 all: build
 
@@ -22,8 +22,16 @@ test: build
 demo: setup build-win64
 	@scripts/with-wine scripts/run-demo
 
+# A zip for authors: the 32-bit DLL and preview program, the README and the examples.
+dist: setup build-win32
+	@scripts/dist
+
 fuzz: setup build-fuzz
 	@scripts/run-fuzz $(FUZZ_SECONDS)
+
+# Benchmarks print their tables (also in build/bench-results) and never fail.
+bench: setup build-native build-win64
+	@scripts/run-bench
 
 clean:
 	rm -rf build

@@ -1,52 +1,52 @@
-// Cost per object of registering N objects and of one apply pass over them, on the
-// in-memory window system, for several page shapes. Prints a table; never fails.
-//
-//   duduve_layout_bench [N ...]     (default: 100 1000 10000)
-//
-// Instructions per object: run once per figure under callgrind, e.g.
-//   DUDUVE_BENCH_ONCE=1 DUDUVE_BENCH_SHAPE=0 valgrind --tool=callgrind
-//     --collect-atstart=no --toggle-collect='duduve::ApplyPass*' duduve_layout_bench 1000
-// (or --toggle-collect='*RegisterAll*' for registration).
-#include <algorithm>
-#include <chrono>
+// The layout engine's cost per object: registering N objects and one apply pass over
+// them, on the flat in-memory seams, for several page shapes. Meant to run under
+//   valgrind --tool=callgrind --collect-atstart=no duduve_layout_bench [N ...]
+// Each measured region switches collection on, runs, switches it off and dumps its
+// counts under a label "phase|shape|N|repeat" (phases: register, apply, apply-same);
+// bench/callgrind_table.py turns the dumps into the table. Alongside, the program prints
+// the exact facts of each page (moves, repaints, host-variable calls per pass).
+#include <valgrind/callgrind.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "fake_windows.h"
+#include "flat_seams.h"
 #include "layout/context.h"
 #include "plugin/actions.h"
 
 namespace {
 
 using duduve::Context;
-using duduve::Rect;
-using duduve::testing::FakeHost;
-using duduve::testing::FakeWindowSystem;
-using Clock = std::chrono::steady_clock;
+using duduve::bench::FlatHost;
+using duduve::bench::FlatWindowSystem;
 
 struct Shape {
   const char* Label;
   int PinEvery;  // every n-th object is pinned to the one before it; 0 for none
-  int Groups;    // groups of GroupSize listed members, each fitted into a registered object
+  int Groups;    // groups of kGroupSize listed members, each fitted into a registered object
 };
 
 constexpr int kGroupSize = 20;
+constexpr int kRegisterRepeats = 3;
+constexpr int kApplyRepeats = 5;
 
-// One page: the host's windows and the scripts' parameters, built once per N and shape.
+using Params = std::vector<std::wstring>;
+
+// One page: the host's windows and the scripts' parameters.
 struct Page {
-  FakeWindowSystem Windows;
-  FakeHost Host;
+  FlatWindowSystem Windows;
+  FlatHost Host;
   Context State{Windows, Host};
-  std::vector<std::vector<std::wstring>> Registrations;
-  std::vector<std::vector<std::wstring>> Pins;
-  std::vector<std::vector<std::wstring>> Groups;
+  std::vector<Params> Registrations;
+  std::vector<Params> Pins;
+  std::vector<Params> Groups;
 
   Page(int count, const Shape& shape) {
-    State.HostWindow = FakeWindowSystem::kHostWindow;
-    const std::vector<std::wstring> canvas = {L"1280", L"720"};
-    duduve::SetDesignSize(State, canvas);
+    State.HostWindow = FlatWindowSystem::kHostWindow;
+    duduve::ExecuteAction(State, 1, Params{L"1280", L"720"});
     const wchar_t* modes[] = {L"STRETCH", L"FIXED", L"UNIFORM"};
     const wchar_t* anchors[] = {L"L", L"C", L"R"};
     for (int i = 0; i < count; ++i) {
@@ -72,72 +72,58 @@ struct Page {
   }
 
   // Everything a page-entry script does before its first apply.
-  [[gnu::noinline]] void RegisterAll() {
-    for (const auto& params : Registrations) duduve::RegisterObject(State, params);
-    for (const auto& params : Pins) duduve::PinObject(State, params);
-    for (const auto& params : Groups) duduve::RegisterGroup(State, params);
+  void RegisterAll() {
+    for (const auto& params : Registrations) duduve::ExecuteAction(State, 2, params);
+    for (const auto& params : Pins) duduve::ExecuteAction(State, 6, params);
+    for (const auto& params : Groups) duduve::ExecuteAction(State, 7, params);
   }
 
-  void Forget() { duduve::HandleMessage(State, 1); }
-  void Redeclare() {
-    const std::vector<std::wstring> canvas = {L"1280", L"720"};
-    duduve::SetDesignSize(State, canvas);
-  }
+  int Apply() { return duduve::ExecuteAction(State, 3, Params{}); }
 };
 
-double Nanoseconds(Clock::duration d) {
-  return static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
+// Runs `body` with callgrind collecting, then dumps its counts under the label.
+template <typename Body>
+void Counted(const char* phase, int shape, int count, int repeat, Body body) {
+  char label[96];
+  std::snprintf(label, sizeof label, "%s|%d|%d|%d", phase, shape, count, repeat);
+  CALLGRIND_TOGGLE_COLLECT;
+  body();
+  CALLGRIND_TOGGLE_COLLECT;
+  CALLGRIND_DUMP_STATS_AT(label);
 }
 
-// Runs `body` repeatedly until about `budget` has passed (at least `minimum` times) and
-// returns the fastest run: the least disturbed by the rest of the machine.
-template <typename Setup, typename Body>
-double Fastest(Setup setup, Body body, int minimum, std::chrono::milliseconds budget) {
-  double best = -1.0;
-  const auto start = Clock::now();
-  for (int run = 0; run < minimum || Clock::now() - start < budget; ++run) {
-    setup();
-    const auto before = Clock::now();
-    body();
-    const double spent = Nanoseconds(Clock::now() - before);
-    if (best < 0 || spent < best) best = spent;
-    if (run > 100000) break;
+void Measure(int shapeIndex, const Shape& shape, int count) {
+  // Registration always starts from a new page: an empty registry and empty caches.
+  for (int repeat = 0; repeat < kRegisterRepeats; ++repeat) {
+    Page fresh(count, shape);
+    Counted("register", shapeIndex, count, repeat, [&] { fresh.RegisterAll(); });
   }
-  return best;
-}
 
-void Measure(int count, const Shape& shape) {
   Page page(count, shape);
-  // DUDUVE_BENCH_ONCE runs everything once, for counting instructions under callgrind.
-  const bool once = std::getenv("DUDUVE_BENCH_ONCE") != nullptr;
-  const auto budget = std::chrono::milliseconds(once ? 0 : 300);
-  const int minimum = once ? 1 : 5;
-
-  // Registration: from an empty registry and an empty design cache (measured afresh).
-  const double registration = Fastest(
-      [&] {
-        page.Forget();
-        page.Redeclare();
-      },
-      [&] { page.RegisterAll(); }, minimum, budget);
-
-  // One apply pass at a new size each time, so every pass also publishes.
-  page.Forget();
-  page.Redeclare();
   page.RegisterAll();
-  int size = 0;
-  const double apply = Fastest(
-      [&] {
-        ++size;
-        page.Windows.Moves.clear();  // the fake's record of moves would otherwise grow
-        page.Host.Variables.clear();
-        page.Windows.SetClientSize(1280 + size % 640, 720 + size % 360);
-      },
-      [&] { duduve::ApplyPass(page.State); }, minimum, budget);
+  page.Apply();  // the first pass after registration, not counted
 
-  const double objects = static_cast<double>(count);
-  std::printf("%-26s %7d %14.1f %14.1f %12.3f\n", shape.Label, count, registration / objects,
-              apply / objects, apply / 1e6);
+  // A new window size for every pass, as during a drag: each pass also publishes.
+  int moves = 0, repaints = 0, newSizeVariables = 0, passes = 0;
+  for (int repeat = 0; repeat < kApplyRepeats; ++repeat) {
+    page.Windows.SetClientSize(1300 + 37 * repeat, 740 + 23 * repeat);
+    page.Windows.ResetCounts();
+    page.Host.VariableCalls = 0;
+    Counted("apply", shapeIndex, count, repeat, [&] { passes += page.Apply(); });
+    moves = page.Windows.MoveNowCount + page.Windows.BatchAddCount;
+    repaints = page.Windows.RepaintCount;
+    newSizeVariables = page.Host.VariableCalls;
+  }
+  // The same size again: the windows move again, nothing is published.
+  int sameSizeVariables = 0;
+  for (int repeat = 0; repeat < kApplyRepeats; ++repeat) {
+    page.Host.VariableCalls = 0;
+    Counted("apply-same", shapeIndex, count, repeat, [&] { passes += page.Apply(); });
+    sameSizeVariables += page.Host.VariableCalls;
+  }
+  std::printf("facts|%d|%s|%d|refused=%d|moves=%d|repaints=%d|variables-new=%d|variables-same=%d\n",
+              shapeIndex, shape.Label, count, 2 * kApplyRepeats - passes, moves, repaints,
+              newSizeVariables, sameSizeVariables);
 }
 
 }  // namespace
@@ -146,18 +132,20 @@ int main(int argc, char** argv) {
   std::vector<int> counts;
   for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
   if (counts.empty()) counts = {100, 1000, 10000};
+  if (!RUNNING_ON_VALGRIND) {
+    std::fprintf(stderr,
+                 "duduve_layout_bench counts instructions: run it under valgrind --tool=callgrind "
+                 "--collect-atstart=no (scripts/run-bench does)\n");
+  }
 
   const Shape shapes[] = {
       {"plain", 0, 0},
       {"10% pinned", 10, 0},
-      {"20 groups of 20 members", 0, 20},
+      {"20 groups of 20", 0, 20},
+      {"10% pinned, 20 groups", 10, 20},
   };
-  std::printf("%-26s %7s %14s %14s %12s\n", "page", "N", "register ns/N", "apply ns/N", "apply ms");
-  // DUDUVE_BENCH_SHAPE=0, 1 or 2 measures that page shape alone.
-  const char* only = std::getenv("DUDUVE_BENCH_SHAPE");
-  for (int s = 0; s < 3; ++s) {
-    if (only != nullptr && std::atoi(only) != s) continue;
-    for (const int count : counts) Measure(count, shapes[s]);
+  for (int s = 0; s < 4; ++s) {
+    for (const int count : counts) Measure(s, shapes[s], count);
   }
   return 0;
 }
