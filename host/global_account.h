@@ -13,6 +13,17 @@
 
 namespace standin {
 
+// A slim reader/writer lock used exclusively: it works in every mingw thread model, where
+// std::mutex needs the posix one.
+class AccountLock {
+ public:
+  void lock() { AcquireSRWLockExclusive(&lock_); }
+  void unlock() { ReleaseSRWLockExclusive(&lock_); }
+
+ private:
+  SRWLOCK lock_ = SRWLOCK_INIT;
+};
+
 // Who a block belongs to, as far as the boundary rules say.
 enum class BlockRole {
   PluginUnclaimed,  // made by the plug-in and not (yet) seen crossing to the host
@@ -88,7 +99,7 @@ class GlobalAccount {
   BlockRecord* Find(const void* block);
   const BlockRecord* Find(const void* block) const;
 
-  mutable std::mutex mutex_;
+  mutable AccountLock mutex_;
   std::unordered_map<const void*, BlockRecord> blocks_;
   std::vector<std::string> faults_;
   std::size_t pluginAllocations_ = 0;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -35,18 +36,29 @@ bool PressDialogButton(HWND dialog, int id);
 void DismissMessageBox(HWND box);
 
 // Runs `work` on a second thread and joins it on destruction.
+// A Win32 thread rather than std::thread, which the win32 mingw thread model lacks.
 class BackgroundDriver {
  public:
-  explicit BackgroundDriver(std::function<void()> work) : thread_(std::move(work)) {}
+  explicit BackgroundDriver(std::function<void()> work)
+      : work_(std::make_unique<std::function<void()>>(std::move(work))),
+        thread_(CreateThread(nullptr, 0, &BackgroundDriver::Run, work_.get(), 0, nullptr)) {}
   ~BackgroundDriver() { Join(); }
   BackgroundDriver(const BackgroundDriver&) = delete;
   BackgroundDriver& operator=(const BackgroundDriver&) = delete;
   void Join() {
-    if (thread_.joinable()) thread_.join();
+    if (thread_ == nullptr) return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
   }
 
  private:
-  std::thread thread_;
+  static DWORD WINAPI Run(void* work) {
+    (*static_cast<std::function<void()>*>(work))();
+    return 0;
+  }
+  std::unique_ptr<std::function<void()>> work_;
+  HANDLE thread_;
 };
 
 }  // namespace standin

@@ -1,0 +1,23 @@
+#pragma once
+// Files written all or nothing.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace preview {
+
+struct OutputFile {
+  std::wstring Path;
+  std::vector<std::uint8_t> Bytes;
+};
+
+// The whole file as bytes; nullopt when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// Creates the folder and any missing parents; false when it cannot.
+bool MakeFolders(const std::wstring& path);
+// Writes each file under a temporary name beside it, and only once every one is complete
+// renames them all into place; on failure removes what it wrote and says which file failed.
+std::optional<std::wstring> WriteAllOrNothing(const std::vector<OutputFile>& files);
+
+}  // namespace preview

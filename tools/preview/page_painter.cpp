@@ -1,0 +1,230 @@
+#include "page_painter.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "gdi_handles.h"
+#include "preview_report.h"
+
+namespace preview {
+
+namespace {
+
+constexpr COLORREF kPageBackground = RGB(255, 255, 255);
+constexpr COLORREF kSheetBackground = RGB(232, 232, 232);
+constexpr COLORREF kFrameBorder = RGB(96, 96, 96);
+
+COLORREF PaletteColour(std::size_t index) {
+  static constexpr COLORREF kPalette[] = {
+      RGB(70, 130, 180),  RGB(230, 160, 60), RGB(100, 170, 100), RGB(200, 90, 80),
+      RGB(150, 110, 190), RGB(60, 170, 170), RGB(200, 110, 160), RGB(140, 140, 140)};
+  return kPalette[index % (sizeof kPalette / sizeof kPalette[0])];
+}
+
+COLORREF ObjectColour(const PageObject& object, std::size_t index) {
+  if (!object.Colour) return PaletteColour(index);
+  const std::uint32_t rgb = *object.Colour;
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+COLORREF Mix(COLORREF colour, COLORREF with, double amount) {
+  const auto channel = [&](int a, int b) {
+    return static_cast<BYTE>(std::lround(a + (b - a) * amount));
+  };
+  return RGB(channel(GetRValue(colour), GetRValue(with)),
+             channel(GetGValue(colour), GetGValue(with)),
+             channel(GetBValue(colour), GetBValue(with)));
+}
+
+COLORREF TextColourOn(COLORREF fill) {
+  const int luminance = GetRValue(fill) * 299 + GetGValue(fill) * 587 + GetBValue(fill) * 114;
+  return luminance > 150000 ? RGB(20, 20, 20) : RGB(255, 255, 255);
+}
+
+// A top-down 32-bit DIB section selected into a memory DC.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_.reset(CreateCompatibleDC(nullptr));
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (dc_ && bitmap_) selection_ = std::make_unique<Selection>(dc_.get(), bitmap_.get());
+  }
+
+  bool Ready() const { return selection_ != nullptr && bits_ != nullptr; }
+  HDC Dc() const { return dc_.get(); }
+
+  void Fill(const RECT& rect, COLORREF colour) const {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(Dc(), &rect, brush.get());
+  }
+
+  void Outline(const RECT& rect, COLORREF colour, int thickness) const {
+    for (int i = 0;
+         i < thickness && rect.right - rect.left > 2 * i && rect.bottom - rect.top > 2 * i; ++i) {
+      const RECT edge{rect.left + i, rect.top + i, rect.right - i, rect.bottom - i};
+      GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+      FrameRect(Dc(), &edge, brush.get());
+    }
+  }
+
+  void Text(const std::string& text, RECT rect, COLORREF colour, int pixels, UINT format) const {
+    GdiObject<HFONT> font(CreateFontW(-pixels, 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE,
+                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+    Selection selected(Dc(), font.get());
+    SetBkMode(Dc(), TRANSPARENT);
+    SetTextColor(Dc(), colour);
+    DrawTextA(Dc(), text.c_str(), static_cast<int>(text.size()), &rect,
+              format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+
+  Image ToImage() const {
+    Image image{width_, height_, {}};
+    if (!Ready()) return image;
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint8_t*>(bits_);
+    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    image.Rgb.resize(count * 3);
+    for (std::size_t i = 0; i < count; ++i) {  // BGRX in memory
+      image.Rgb[i * 3] = pixels[i * 4 + 2];
+      image.Rgb[i * 3 + 1] = pixels[i * 4 + 1];
+      image.Rgb[i * 3 + 2] = pixels[i * 4];
+    }
+    return image;
+  }
+
+ private:
+  int width_;
+  int height_;
+  void* bits_ = nullptr;
+  MemoryDc dc_;
+  GdiObject<HBITMAP> bitmap_;
+  std::unique_ptr<Selection> selection_;  // released before the bitmap
+};
+
+void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t index, RECT rect,
+                int fontPixels) {
+  const COLORREF colour = ObjectColour(object, index);
+  const COLORREF dark = Mix(colour, RGB(0, 0, 0), 0.35);
+  const std::string& label = object.Label.value_or(object.Name);
+  const HDC dc = canvas.Dc();
+  switch (object.Kind) {
+    case ObjectKind::Panel: {
+      const COLORREF light = Mix(colour, RGB(255, 255, 255), 0.7);
+      canvas.Fill(rect, light);
+      canvas.Outline(rect, colour, 2);
+      RECT caption{rect.left + 6, rect.top + 4, rect.right - 6, rect.top + 4 + fontPixels * 3 / 2};
+      canvas.Text(label, caption, dark, fontPixels, DT_LEFT | DT_TOP);
+      return;
+    }
+    case ObjectKind::Button: {
+      GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+      GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, dark));
+      Selection brushSelected(dc, brush.get());
+      Selection penSelected(dc, pen.get());
+      const int corner = std::max(
+          4, static_cast<int>(std::min(rect.right - rect.left, rect.bottom - rect.top) / 4));
+      RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner, corner);
+      break;
+    }
+    case ObjectKind::Text:
+      canvas.Outline(rect, Mix(colour, RGB(255, 255, 255), 0.6), 1);
+      canvas.Text(label, rect, colour, fontPixels, DT_CENTER | DT_VCENTER);
+      return;
+    case ObjectKind::Image: {
+      canvas.Fill(rect, colour);
+      GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, Mix(colour, RGB(255, 255, 255), 0.4)));
+      Selection penSelected(dc, pen.get());
+      MoveToEx(dc, rect.left, rect.top, nullptr);
+      LineTo(dc, rect.right, rect.bottom);
+      MoveToEx(dc, rect.right, rect.top, nullptr);
+      LineTo(dc, rect.left, rect.bottom);
+      canvas.Outline(rect, dark, 1);
+      break;
+    }
+    case ObjectKind::Box:
+      canvas.Fill(rect, colour);
+      canvas.Outline(rect, dark, 1);
+      break;
+  }
+  canvas.Text(label, rect, TextColourOn(colour), fontPixels, DT_CENTER | DT_VCENTER);
+}
+
+// Draws the page's window at (left, top), scaled, clipped to the window's area.
+void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int left, int top,
+                double scale, int fontPixels) {
+  const auto scaled = [&](int value) { return static_cast<int>(std::lround(value * scale)); };
+  const RECT window{left, top, left + scaled(size.Size.Width), top + scaled(size.Size.Height)};
+  const int saved = SaveDC(canvas.Dc());
+  IntersectClipRect(canvas.Dc(), window.left, window.top, window.right, window.bottom);
+  canvas.Fill(window, kPageBackground);
+  for (std::size_t i = 0; i < page.Objects.size() && i < size.Boxes.size(); ++i) {
+    const auto& box = size.Boxes[i];
+    const RECT rect{left + scaled(box.Left), top + scaled(box.Top),
+                    left + scaled(box.Left + box.Width), top + scaled(box.Top + box.Height)};
+    DrawObject(canvas, page.Objects[i], i, rect, fontPixels);
+  }
+  RestoreDC(canvas.Dc(), saved);
+}
+
+}  // namespace
+
+Image PaintPage(const Page& page, const SizeRun& size) {
+  Canvas canvas(size.Size.Width, size.Size.Height);
+  if (!canvas.Ready()) return {};
+  DrawWindow(canvas, page, size, 0, 0, 1.0, 16);
+  return canvas.ToImage();
+}
+
+Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes) {
+  if (sizes.empty()) return {};
+  constexpr int kMargin = 16;
+  constexpr int kLabelHeight = 26;
+  constexpr double kTallest = 300.0;
+  constexpr double kWidest = 3200.0;
+  int tallest = 1;
+  double totalWidth = 0;
+  for (const auto& size : sizes) {
+    tallest = std::max(tallest, size.Size.Height);
+    totalWidth += size.Size.Width;
+  }
+  const double gaps = kMargin * (static_cast<double>(sizes.size()) + 1);
+  const double scale =
+      std::min({1.0, kTallest / tallest, (kWidest - gaps) / std::max(1.0, totalWidth)});
+  const auto scaled = [&](int value) { return static_cast<int>(std::lround(value * scale)); };
+
+  int sheetWidth = kMargin;
+  for (const auto& size : sizes) sheetWidth += scaled(size.Size.Width) + kMargin;
+  const int sheetHeight = kMargin + kLabelHeight + scaled(tallest) + kMargin;
+  Canvas canvas(sheetWidth, sheetHeight);
+  if (!canvas.Ready()) return {};
+  canvas.Fill({0, 0, sheetWidth, sheetHeight}, kSheetBackground);
+
+  int left = kMargin;
+  const int top = kMargin + kLabelHeight;
+  for (const auto& size : sizes) {
+    const int width = scaled(size.Size.Width);
+    const std::string label = std::to_string(size.Size.Width) + " x " +
+                              std::to_string(size.Size.Height) + "  (" +
+                              AspectName(size.Size.Width, size.Size.Height) + ")";
+    canvas.Text(label, {left, kMargin, left + std::max(width, 200), top - 4}, RGB(30, 30, 30), 15,
+                DT_LEFT | DT_BOTTOM);
+    DrawWindow(canvas, page, size, left, top, scale, 11);
+    canvas.Outline({left - 1, top - 1, left + width + 1, top + scaled(size.Size.Height) + 1},
+                   kFrameBorder, 1);
+    left += width + kMargin;
+  }
+  return canvas.ToImage();
+}
+
+}  // namespace preview

@@ -1,0 +1,16 @@
+#pragma once
+// Pictures of a page drawn from its objects' rectangles with GDI into a memory bitmap.
+#include <vector>
+
+#include "page_file.h"
+#include "png_writer.h"
+#include "preview_run.h"
+
+namespace preview {
+
+// The page at one window size, at full size; objects in page order, later ones on top.
+Image PaintPage(const Page& page, const SizeRun& size);
+// Every size side by side at one common scale, each under a label with its size and shape.
+Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes);
+
+}  // namespace preview
