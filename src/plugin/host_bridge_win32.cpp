@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "plugin/host_text_reader.h"
+
 namespace duduve {
 
 namespace {
@@ -33,9 +35,20 @@ bool IsUsableRange(const void* address, std::size_t size, DWORD access) {
   return size <= regionEnd - start;
 }
 
-bool IsTextByte(unsigned char byte) {
-  return byte == 9 || (byte >= 32 && byte <= 126);
-}
+// The process's own memory, as the text reader sees it: a region is usable when it is
+// committed, not a guard page and readable.
+class ProcessMemory : public MemoryView {
+ public:
+  std::size_t UsableBytesFrom(std::uintptr_t address) override {
+    std::uintptr_t regionEnd = 0;
+    if (!QueryUsableRegion(address, kReadAccess, regionEnd)) return 0;
+    // Modular: a region that ends at the top of the address space wraps its end to 0.
+    return static_cast<std::size_t>(regionEnd - address);
+  }
+  unsigned char ReadByte(std::uintptr_t address) override {
+    return *reinterpret_cast<const volatile unsigned char*>(address);
+  }
+};
 
 // Address of parameter slot `index`, computed as an integer so that a wild array
 // pointer never becomes undefined pointer arithmetic.
@@ -70,20 +83,8 @@ bool IsWritableMemory(const void* address, std::size_t size) {
 }
 
 std::wstring ReadHostText(const char* address, std::size_t maxCount) {
-  const auto start = reinterpret_cast<std::uintptr_t>(address);
-  std::uintptr_t regionEnd = 0;
-  if (start == 0 || !QueryUsableRegion(start, kReadAccess, regionEnd)) return {};
-  std::wstring text;
-  for (std::size_t i = 0; i < maxCount; ++i) {
-    const std::uintptr_t at = start + i;
-    // One query per region: a text crossing into the next region is checked again there.
-    if (at >= regionEnd && !QueryUsableRegion(at, kReadAccess, regionEnd)) return text;
-    const auto byte = *reinterpret_cast<const unsigned char*>(at);
-    if (byte == 0) return text;
-    if (!IsTextByte(byte)) return {};
-    text.push_back(static_cast<wchar_t>(byte));
-  }
-  return text;
+  ProcessMemory memory;
+  return ReadHostText(memory, reinterpret_cast<std::uintptr_t>(address), maxCount);
 }
 
 std::wstring ReadParam(ParamArray params, std::size_t index) {

@@ -1,11 +1,14 @@
-// Fuzzes the number reader, the space trimming and every word parser with arbitrary
-// UTF-16 texts, checking the properties callers rely on.
+// Fuzzes the number reader, the space trimming, every word parser and the member-list
+// splitter with arbitrary UTF-16 texts, checking the properties callers rely on.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 
+#include "groups/group_operations.h"
 #include "layout/attach_points.h"
+#include "layout/casing.h"
 #include "layout/vocabulary.h"
 #include "plugin/text_rules.h"
 
@@ -65,6 +68,22 @@ void CheckNumber(const std::wstring& text) {
   (void)Low32(value);
 }
 
+// Member lists: every name is trimmed, non-empty and free of separators, and no two
+// names, nor a name and the group or the target, are equal ignoring case.
+void CheckMembers(const std::wstring& text) {
+  const std::wstring groupKey = L"frame";
+  const std::wstring targetKey = L"target";
+  std::set<std::wstring> keys;
+  for (const auto& name : ParseMemberNames(text, groupKey, targetKey)) {
+    Require(!name.empty() && name == TrimSpaces(name));
+    Require(name.find_first_of(L";,") == std::wstring::npos);
+    const auto key = LowerCase(name);
+    Require(key != groupKey && key != targetKey);
+    Require(keys.insert(key).second);
+    Require(text.find(name) != std::wstring::npos);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,9 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTrim(text);
   CheckWords(text);
   CheckNumber(text);
+  CheckMembers(text);
   // The same bytes read as 8-bit host text.
   const std::wstring narrow(data, data + size);
   CheckNumber(narrow);
   CheckWords(narrow);
+  CheckMembers(narrow);
   return 0;
 }
