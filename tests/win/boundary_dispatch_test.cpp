@@ -31,7 +31,7 @@ class Dispatch : public LoadedPlugin {
     int count = 0;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
+        [](HWND window, LPARAM counter) CALLBACK -> BOOL {
           if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(counter);
           return TRUE;
         },

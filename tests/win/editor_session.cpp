@@ -33,7 +33,7 @@ std::wstring TitleWithoutWaiting(HWND window) {
 void CloseLeftovers(DWORD uiThread) {
   EnumThreadWindows(
       uiThread,
-      [](HWND window, LPARAM) -> BOOL {
+      [](HWND window, LPARAM) CALLBACK -> BOOL {
         const auto title = TitleWithoutWaiting(window);
         if (standin::ClassName(window) == L"#32770" && title == L"Duduve") {
           standin::DismissMessageBox(window);
