@@ -28,14 +28,18 @@ COLORREF ObjectColour(int index) {
   return kPalette[static_cast<unsigned>(index) % (sizeof kPalette / sizeof kPalette[0])];
 }
 
-void FillClient(HWND window, COLORREF colour) {
+void Paint(HWND window, const std::function<void(HWND, HDC)>& painter, COLORREF colour) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
-  HBRUSH brush = CreateSolidBrush(colour);
-  RECT client{};
-  GetClientRect(window, &client);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  if (painter) {
+    painter(window, dc);
+  } else {
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+  }
   EndPaint(window, &paint);
 }
 
@@ -69,7 +73,7 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
              << "}";
 }
 
-StandInHost::StandInHost(int clientWidth, int clientHeight) {
+StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame) {
   static const bool registered = [] {
     WNDCLASSEXW host{};
     host.cbSize = sizeof host;
@@ -84,12 +88,18 @@ StandInHost::StandInHost(int clientWidth, int clientHeight) {
   }();
   (void)registered;
   currentHost = this;
+  const bool captioned = frame == HostFrame::Captioned;
+  const DWORD style = (captioned ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_CLIPCHILDREN;
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, 0);
   window_ =
-      CreateWindowExW(0, kHostClass, L"Duduve stand-in host", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      clientWidth, clientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  // Shown without activation: under wine without a window manager, destroying an activated
-  // (managed) window waits two seconds for a withdrawal that never comes.
-  ShowWindow(window_, SW_SHOWNOACTIVATE);
+      CreateWindowExW(0, kHostClass, L"Duduve stand-in host", style, captioned ? CW_USEDEFAULT : 0,
+                      0, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                      GetModuleHandleW(nullptr), this);
+  // A popup is shown without activation: under wine without a window manager, destroying an
+  // activated (managed) window waits two seconds for a withdrawal that never comes. A
+  // captioned window is the one a person works in, so it takes the keyboard.
+  ShowWindow(window_, captioned ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
   UpdateWindow(window_);
 }
 
@@ -375,8 +385,16 @@ void StandInHost::ClearRecords() {
 // --- The host window and the page objects ---
 
 void StandInHost::Resize(int clientWidth, int clientHeight) {
-  SetWindowPos(window_, nullptr, 0, 0, clientWidth, clientHeight,
+  const SIZE outer = FrameSize(window_, clientWidth, clientHeight);
+  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+SIZE StandInHost::FrameSize(HWND window, int clientWidth, int clientHeight) {
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 Box StandInHost::ClientBox() const {
@@ -467,9 +485,12 @@ LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM w
   }
   auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (host != nullptr) {
+    if (message == WM_PAINT) ++host->paints_;
+    if (host->OnHostMessage) {
+      if (const auto handled = host->OnHostMessage(message, wParam, lParam)) return *handled;
+    }
     if (message == WM_PAINT) {
-      ++host->paints_;
-      FillClient(window, RGB(255, 255, 255));
+      Paint(window, host->Painter, RGB(255, 255, 255));
       return 0;
     }
     if (message == WM_SETREDRAW) ++(wParam == 0 ? host->redrawOff_ : host->redrawOn_);
@@ -485,7 +506,9 @@ LRESULT CALLBACK StandInHost::ObjectWindowProc(HWND window, UINT message, WPARAM
   }
   auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_PAINT) {
-    FillClient(window, ObjectColour(GetDlgCtrlID(window) - 1));
+    static const std::function<void(HWND, HDC)> kPlainFill;
+    Paint(window, host != nullptr ? host->Painter : kPlainFill,
+          ObjectColour(GetDlgCtrlID(window) - 1));
     return 0;
   }
   if (message == WM_ERASEBKGND) return 1;

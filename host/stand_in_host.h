@@ -84,6 +84,12 @@ struct InitOptions {
   bool NullHint = false;        // ... for the hint
 };
 
+// The host window's frame.
+enum class HostFrame {
+  Popup,     // WS_POPUP at 0,0: client area = window rectangle, shown without activation
+  Captioned  // an ordinary captioned, resizable window, shown and activated
+};
+
 // The three start-up texts as the host received them (nullopt: nothing was written).
 struct StartupTexts {
   std::optional<std::string> Title;
@@ -93,8 +99,9 @@ struct StartupTexts {
 
 class StandInHost {
  public:
-  // Creates the host window (WS_POPUP, shown, at 0,0) with the given client size.
-  explicit StandInHost(int clientWidth = 1280, int clientHeight = 720);
+  // Creates and shows the host window with the given client size.
+  explicit StandInHost(int clientWidth = 1280, int clientHeight = 720,
+                       HostFrame frame = HostFrame::Popup);
   // Unloads the plug-in if loaded and destroys every window.
   ~StandInHost();
   StandInHost(const StandInHost&) = delete;
@@ -150,11 +157,18 @@ class StandInHost {
   std::function<void(StandInHost&)> OnInterfaceAccess;
   // Run when a page object's window has moved or changed size (WM_WINDOWPOSCHANGED).
   std::function<void(StandInHost&, const std::string& name)> OnObjectMoved;
+  // Sees every message of the host window first; a value means it was handled.
+  std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)> OnHostMessage;
+  // When set, paints the host window and every object window (inside BeginPaint/EndPaint)
+  // instead of their plain fills.
+  std::function<void(HWND window, HDC dc)> Painter;
 
   // --- The host window and the page objects ---
   HWND Window() const { return window_; }
-  // Sets the host window's client size (it is a popup: client size = window size).
+  // Sets the host window's client size; a captioned frame grows by its borders.
   void Resize(int clientWidth, int clientHeight);
+  // The window size that gives a host window of this style the client size.
+  static SIZE FrameSize(HWND window, int clientWidth, int clientHeight);
   Box ClientBox() const;
   // A visible child window painting a coloured rectangle, named for command 7.
   HWND AddObject(const std::string& name, const Box& box);

@@ -1,5 +1,6 @@
 // duduve-preview: loads Duduve.dll into the stand-in host, plays a page file's script at
-// several window sizes, prints each layout and writes a picture of each.
+// several window sizes, prints each layout and writes a picture of each; or, with --live,
+// shows the page in a window that lays it out again whenever it is resized.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "file_output.h"
+#include "live_status.h"
+#include "live_window.h"
 #include "page_file.h"
 #include "page_painter.h"
 #include "preview_options.h"
@@ -24,17 +27,6 @@ using namespace preview;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitBadInput = 2;
-
-// Paths are shown in the console's code page.
-std::string Shown(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string shown(static_cast<std::size_t>(std::max(length, 0)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), shown.data(), length,
-                      nullptr, nullptr);
-  return shown;
-}
 
 std::vector<std::wstring> Arguments() {
   int count = 0;
@@ -51,6 +43,45 @@ std::wstring SizeName(const WindowSize& size) {
   return std::to_wstring(size.Width) + L"x" + std::to_wstring(size.Height);
 }
 
+// The pictures' folder: --out, or PAGENAME-preview beside the page file.
+std::filesystem::path PictureFolder(const Options& options) {
+  const std::filesystem::path pagePath(options.PagePath);
+  return options.OutDir.empty() ? pagePath.parent_path() / (pagePath.stem().wstring() + L"-preview")
+                                : std::filesystem::path(options.OutDir);
+}
+
+std::wstring DllPath(const Options& options) {
+  return options.DllPath.empty() ? standin::StandInHost::DefaultDllPath() : options.DllPath;
+}
+
+// After the plug-in is unloaded: kExitFailure when it stayed loaded or mishandled blocks.
+int ReportUnload(bool unloaded, const std::string& faults) {
+  if (unloaded && faults.empty()) return 0;
+  std::printf("\nThe plug-in did not unload cleanly:%s%s\n", unloaded ? "" : " it stayed loaded.",
+              faults.empty() ? "" : ("\n" + faults).c_str());
+  return kExitFailure;
+}
+
+int RunLive(const Options& options) {
+  const std::filesystem::path pagePath(options.PagePath);
+  LiveWindow live({options.PagePath, ToAnsi(options.PagePath), DllPath(options),
+                   PictureFolder(options).wstring(), pagePath.stem().wstring()});
+  if (auto failure = live.Open()) {
+    std::fprintf(stderr, "%s\n", failure->Text.c_str());
+    return failure->InPageFile ? kExitBadInput : kExitFailure;
+  }
+  std::printf(
+      "duduve-preview: live view of %s with %s\n"
+      "  Resize the window: the page's Resized lines run on every change. The page file is\n"
+      "  reloaded when it changes on disk. Keys (also in the window menu):\n"
+      "  F5 reload   G design rectangles   0 design size   1 4:3   2 16:9   3 16:10   4 21:9\n"
+      "  P save a picture   Esc close\n",
+      ToAnsi(options.PagePath).c_str(), ToAnsi(DllPath(options)).c_str());
+  std::fflush(stdout);
+  const LiveEnd& end = live.Run();
+  return ReportUnload(end.Unloaded, end.Faults);
+}
+
 int Run() {
   Options options;
   if (auto error = ParseArguments(Arguments(), options)) {
@@ -61,8 +92,9 @@ int Run() {
     std::fputs(UsageText().c_str(), stdout);
     return 0;
   }
+  if (options.Live) return RunLive(options);
   const std::filesystem::path pagePath(options.PagePath);
-  const std::string fileName = Shown(options.PagePath);
+  const std::string fileName = ToAnsi(options.PagePath);
   const auto text = ReadWholeFile(options.PagePath);
   if (!text) {
     std::fprintf(stderr, "%s: cannot be read\n", fileName.c_str());
@@ -74,28 +106,19 @@ int Run() {
     return kExitBadInput;
   }
 
-  const std::wstring dll =
-      options.DllPath.empty() ? standin::StandInHost::DefaultDllPath() : options.DllPath;
+  const std::wstring dll = DllPath(options);
   PreviewRun run;
   if (auto failure = PlayPage(page, options.Sizes, dll, fileName, run)) {
     std::fprintf(stderr, "%s\n", failure->Text.c_str());
     return failure->InPageFile ? kExitBadInput : kExitFailure;
   }
-  std::printf("duduve-preview: %s with %s\n\n", fileName.c_str(), Shown(dll).c_str());
+  std::printf("duduve-preview: %s with %s\n\n", fileName.c_str(), ToAnsi(dll).c_str());
   std::fputs(FormatRun(page, run).c_str(), stdout);
 
-  int status = 0;
-  if (!run.Unloaded || !run.Faults.empty()) {
-    std::printf("\nThe plug-in did not unload cleanly:%s%s\n",
-                run.Unloaded ? "" : " it stayed loaded.",
-                run.Faults.empty() ? "" : ("\n" + run.Faults).c_str());
-    status = kExitFailure;
-  }
+  const int status = ReportUnload(run.Unloaded, run.Faults);
   if (!options.Pictures) return status;
 
-  std::filesystem::path folder =
-      options.OutDir.empty() ? pagePath.parent_path() / (pagePath.stem().wstring() + L"-preview")
-                             : std::filesystem::path(options.OutDir);
+  const std::filesystem::path folder = PictureFolder(options);
   const std::wstring stem = pagePath.stem().wstring();
   std::vector<OutputFile> files;
   for (const auto& size : run.Sizes) {
@@ -108,23 +131,23 @@ int Run() {
   }
   for (const auto& file : files) {
     if (file.Bytes.empty()) {
-      std::fprintf(stderr, "duduve-preview: could not draw %s\n", Shown(file.Path).c_str());
+      std::fprintf(stderr, "duduve-preview: could not draw %s\n", ToAnsi(file.Path).c_str());
       return kExitFailure;
     }
   }
   if (!MakeFolders(folder.wstring())) {
     std::fprintf(stderr, "duduve-preview: cannot create the folder %s\n",
-                 Shown(folder.wstring()).c_str());
+                 ToAnsi(folder.wstring()).c_str());
     return kExitFailure;
   }
   if (auto failed = WriteAllOrNothing(files)) {
     std::fprintf(stderr, "duduve-preview: cannot write %s; no picture was written\n",
-                 Shown(*failed).c_str());
+                 ToAnsi(*failed).c_str());
     return kExitFailure;
   }
-  std::printf("\nPictures in %s:\n", Shown(folder.wstring()).c_str());
+  std::printf("\nPictures in %s:\n", ToAnsi(folder.wstring()).c_str());
   for (const auto& file : files) {
-    std::printf("  %s\n", Shown(std::filesystem::path(file.Path).filename().wstring()).c_str());
+    std::printf("  %s\n", ToAnsi(std::filesystem::path(file.Path).filename().wstring()).c_str());
   }
   return status;
 }

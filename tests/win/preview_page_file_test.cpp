@@ -128,6 +128,10 @@ TEST(PreviewOptions, SizesAndArguments) {
   EXPECT_FALSE(ParseArguments({L"castle.page"}, options).has_value());
   EXPECT_EQ(options.Sizes, DefaultSizes());
   EXPECT_TRUE(options.Pictures && options.Sheet);
+  EXPECT_FALSE(options.Live);
+  EXPECT_FALSE(ParseArguments({L"--live", L"castle.page"}, options));
+  EXPECT_TRUE(options.Live);
+  EXPECT_EQ(options.PagePath, L"castle.page");
   EXPECT_FALSE(ParseArguments({L"--sizes", L"800x600", L"castle.page", L"--no-sheet"}, options));
   EXPECT_EQ(options.Sizes, (std::vector<WindowSize>{{800, 600}}));
   EXPECT_FALSE(options.Sheet);

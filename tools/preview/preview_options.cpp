@@ -41,6 +41,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::wstring>& args,
     const bool hasValue = i + 1 < args.size();
     if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
       options.Help = true;
+    } else if (arg == L"--live") {
+      options.Live = true;
     } else if (arg == L"--no-pictures") {
       options.Pictures = false;
     } else if (arg == L"--no-sheet") {
@@ -81,6 +83,7 @@ std::string UsageText() {
 
 Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
                       [--dll PATH] [--no-pictures] [--no-sheet]
+       duduve-preview --live PAGEFILE [--out FOLDER] [--dll PATH]
 
   --sizes     window client sizes to try (default 1024x768,1280x720,1440x900,2560x1080:
               4:3, 16:9, 16:10 and 21:9)
@@ -88,6 +91,12 @@ Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
   --dll       the plug-in to load (default: Duduve.dll beside this program)
   --no-pictures  print the tables only
   --no-sheet     write one picture per size but no contact sheet
+  --live      open the page in a window of its design size and lay it out again on
+              every resize, as the host does; the page file is reloaded when it changes
+              Keys: F5 reload   G show the design rectangles   0 design size
+                    1 4:3   2 16:9   3 16:10   4 21:9 (at the screen's height)
+                    P save a picture (PAGENAME-live-WIDTHxHEIGHT.png in --out's folder)
+                    Esc close (the plug-in is released and unloaded)
 
 The page opens in a window of its design size and runs the "on enter" lines (as Page Enter
 would); then for each size the window is resized and the "on resized" lines run (as the

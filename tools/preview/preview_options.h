@@ -21,6 +21,7 @@ struct Options {
   bool Pictures = true;
   bool Sheet = true;
   bool Help = false;
+  bool Live = false;  // a live window instead of a batch run
 };
 
 // 4:3, 16:9, 16:10 and 21:9.

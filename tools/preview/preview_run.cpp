@@ -4,6 +4,41 @@ namespace preview {
 
 namespace {
 
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+}  // namespace
+
+std::optional<PlayFailure> StartPlugIn(standin::StandInHost& host, const std::wstring& dllPath) {
+  if (!host.Load(dllPath)) {
+    return PlayFailure{"could not load " + Narrow(dllPath) + " or find its seven entry points"};
+  }
+  host.RegisterPlugIn();
+  host.InitPlugIn();
+  host.RegisterInterfaceAccess();
+  return std::nullopt;
+}
+
+std::vector<KnownAction> DeclaredActions(const standin::StandInHost& host) {
+  std::vector<KnownAction> actions;
+  for (const auto& declared : host.Actions()) {
+    actions.push_back({declared.Id, declared.Name, declared.Count});
+  }
+  return actions;
+}
+
+std::vector<ScriptLine> ResizedLines(const Page& page, const std::vector<KnownAction>& actions) {
+  if (page.HasResized) return page.Resized;
+  std::vector<ScriptLine> lines;
+  for (const auto& action : actions) {
+    if (action.Name == "Duduve_Apply") lines.push_back({0, action.Name, {}, action.Id});
+  }
+  return lines;
+}
+
 std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<ScriptLine>& lines) {
   std::vector<Outcome> outcomes;
   for (const auto& line : lines) {
@@ -13,44 +48,31 @@ std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<Scr
   return outcomes;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-  return narrow;
+void AddPageObjects(standin::StandInHost& host, const Page& page) {
+  for (const auto& object : page.Objects) {
+    host.AddObject(object.Name, {object.Left, object.Top, object.Width, object.Height});
+  }
 }
 
-}  // namespace
+std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page& page) {
+  std::vector<standin::Box> boxes;
+  for (const auto& object : page.Objects) boxes.push_back(host.ObjectBox(object.Name));
+  return boxes;
+}
 
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,
                                     PreviewRun& run) {
   run = PreviewRun{};
   standin::StandInHost host(page.Width, page.Height);
-  if (!host.Load(dllPath)) {
-    return PlayFailure{"could not load " + Narrow(dllPath) + " or find its seven entry points"};
-  }
-  host.RegisterPlugIn();
-  host.InitPlugIn();
-  host.RegisterInterfaceAccess();
+  if (auto failure = StartPlugIn(host, dllPath)) return failure;
 
-  std::vector<KnownAction> actions;
-  for (const auto& declared : host.Actions()) {
-    actions.push_back({declared.Id, declared.Name, declared.Count});
-  }
+  const std::vector<KnownAction> actions = DeclaredActions(host);
   if (auto error = CheckActions(page, actions, fileName)) {
     return PlayFailure{error->Text(), true};
   }
-  // The resize event runs Duduve_Apply unless the page says otherwise.
-  std::vector<ScriptLine> resized = page.Resized;
-  if (!page.HasResized) {
-    for (const auto& action : actions) {
-      if (action.Name == "Duduve_Apply") resized.push_back({0, action.Name, {}, action.Id});
-    }
-  }
-
-  for (const auto& object : page.Objects) {
-    host.AddObject(object.Name, {object.Left, object.Top, object.Width, object.Height});
-  }
+  const std::vector<ScriptLine> resized = ResizedLines(page, actions);
+  AddPageObjects(host, page);
   host.ClearRecords();
   run.Enter = RunScript(host, page.Enter);
   run.EnterVariables = host.Variables();
@@ -60,7 +82,7 @@ std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& s
     host.Resize(size.Width, size.Height);
     SizeRun sizeRun{size, RunScript(host, resized), {}, {}};
     host.PumpMessages();
-    for (const auto& object : page.Objects) sizeRun.Boxes.push_back(host.ObjectBox(object.Name));
+    sizeRun.Boxes = PageBoxes(host, page);
     sizeRun.Variables = host.Variables();
     run.Sizes.push_back(std::move(sizeRun));
   }

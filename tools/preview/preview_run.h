@@ -36,6 +36,19 @@ struct PlayFailure {
   bool InPageFile = false;  // the page named an action the plug-in does not declare
 };
 
+// Loads the plug-in into the host and starts it as the host does (register, init, interface).
+std::optional<PlayFailure> StartPlugIn(standin::StandInHost& host, const std::wstring& dllPath);
+// The actions the loaded plug-in declared to the host.
+std::vector<KnownAction> DeclaredActions(const standin::StandInHost& host);
+// The lines the Resized event runs: the page's own, or Duduve_Apply when it has none.
+std::vector<ScriptLine> ResizedLines(const Page& page, const std::vector<KnownAction>& actions);
+// Runs script lines (checked by CheckActions) through the host, one outcome each.
+std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<ScriptLine>& lines);
+// Makes a window for every page object at its design rectangle.
+void AddPageObjects(standin::StandInHost& host, const Page& page);
+// Every page object's rectangle as its window has it now, in page order.
+std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page& page);
+
 // Runs the whole page; `fileName` is used in messages about the page's script lines.
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,

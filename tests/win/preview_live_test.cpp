@@ -1,0 +1,283 @@
+// The live preview window through the real Duduve.dll: it runs on the test's thread while a
+// second thread resizes it, edits its page file and presses its keys, and every object's
+// rectangle is checked against the batch run at the same window size.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor_session.h"
+#include "file_output.h"
+#include "live_window.h"
+#include "window_driver.h"
+
+namespace preview {
+namespace {
+
+constexpr char kPage[] = R"(page 640 360
+object Bar     0   0 640  60 kind=panel colour=#c0c8d0 label="Title"
+object Logo  270  10 100  40 kind=image colour=#e0a030
+object Stage  40 100 200 200 colour=#4682b4
+object Start 520 300 100  40 kind=button colour=#c03020
+object Tag    40  80  80  16 kind=text
+on enter
+Duduve_Clear
+Duduve_SetDesignSize "640" "360"
+Duduve_RegisterObject "Bar" "STRETCH" "FIXED" "L" "T" "0" "0"
+Duduve_RegisterObject "Logo" "UNIFORM" "UNIFORM" "C" "T" "0" "0"
+Duduve_RegisterObject "Stage" "UNIFORM" "UNIFORM" "L" "C" "0" "0"
+Duduve_RegisterObject "Start" "FIXED" "FIXED" "R" "B" "0" "0"
+Duduve_RegisterObject "Tag" "" "" "" "" "0" "0"
+Duduve_PinObject "Tag" "Stage" "BL" "TL" "0" "-4"
+Duduve_Apply
+)";
+
+// The page edited: Start hugs the bottom-left corner now and a Badge joins.
+std::string EditedPage() {
+  std::string text = kPage;
+  const auto replace = [&text](std::string_view from, std::string_view to) {
+    text.replace(text.find(from), from.size(), to);
+  };
+  replace(R"("Start" "FIXED" "FIXED" "R")", R"("Start" "FIXED" "FIXED" "L")");
+  replace("on enter\n", "object Badge 600 10 30 30 colour=#208040\non enter\n");
+  replace("Duduve_Apply\n",
+          "Duduve_RegisterObject \"Badge\" \"UNIFORM\" \"UNIFORM\" \"R\" \"T\" \"0\" \"0\"\n"
+          "Duduve_Apply\n");
+  return text;
+}
+
+constexpr char kBrokenPage[] = "page 640 360\nobject Bar 0 0 640\n";
+
+using editor_test::WaitUntil;
+
+Page Parsed(const std::string& text) {
+  Page page;
+  EXPECT_FALSE(ParsePage(text, "live.page", page));
+  return page;
+}
+
+std::vector<standin::Box> DesignBoxes(const Page& page) {
+  std::vector<standin::Box> boxes;
+  for (const auto& object : page.Objects) {
+    boxes.push_back({object.Left, object.Top, object.Width, object.Height});
+  }
+  return boxes;
+}
+
+// The batch mode's rectangles for the page at each size.
+std::vector<std::vector<standin::Box>> BatchBoxes(const std::string& text,
+                                                  const std::vector<WindowSize>& sizes) {
+  Page page = Parsed(text);
+  PreviewRun run;
+  const auto failure =
+      PlayPage(page, sizes, standin::StandInHost::DefaultDllPath(), "live.page", run);
+  EXPECT_FALSE(failure.has_value()) << failure->Text;
+  std::vector<std::vector<standin::Box>> boxes;
+  for (const auto& size : run.Sizes) boxes.push_back(size.Boxes);
+  return boxes;
+}
+
+// Every page object's window rectangle in the live window's client pixels, read here.
+std::vector<standin::Box> LiveBoxes(HWND window, const Page& page) {
+  std::vector<standin::Box> boxes;
+  for (const auto& object : page.Objects) {
+    HWND child = FindWindowExA(window, nullptr, "DuduveStandInObject", object.Name.c_str());
+    RECT bounds{};
+    if (child == nullptr || !GetWindowRect(child, &bounds)) {
+      boxes.push_back({});
+      continue;
+    }
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+    boxes.push_back(
+        {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top});
+  }
+  return boxes;
+}
+
+void ExpectBoxes(HWND window, const Page& page, const std::vector<standin::Box>& expected,
+                 const char* when) {
+  WaitUntil([&] { return LiveBoxes(window, page) == expected; });
+  const auto boxes = LiveBoxes(window, page);
+  ASSERT_EQ(boxes.size(), expected.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_EQ(boxes[i], expected[i]) << page.Objects[i].Name << " " << when;
+  }
+}
+
+void ResizeClient(HWND window, const WindowSize& size) {
+  const SIZE outer = standin::StandInHost::FrameSize(window, size.Width, size.Height);
+  SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PressKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+}
+
+// Pure black pixels on screen down one column of the window's client area: only the dashed
+// design rectangles use that colour.
+int BlackPixels(HWND window, int x, int top, int bottom) {
+  HDC dc = GetDC(window);
+  int black = 0;
+  for (int y = top; y < bottom; ++y) black += GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
+  ReleaseDC(window, dc);
+  return black;
+}
+
+class PreviewLive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    standin::GlobalAccount::Instance().ClearFaults();
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + L"duduve-live-test-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(MakeFolders(folder_));
+    path_ = folder_ + L"\\live.page";
+    picture_ = folder_ + L"\\live-live-800x600.png";
+  }
+  void TearDown() override {
+    DeleteFileW(path_.c_str());
+    DeleteFileW(picture_.c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+  void Write(std::string_view text) {
+    ASSERT_FALSE(WriteAllOrNothing({{path_, {text.begin(), text.end()}}}));
+  }
+  std::string Read(const std::wstring& path) { return ReadWholeFile(path).value_or(""); }
+
+  // Opens the live window on the page file, runs it here while `drive` works on a second
+  // thread, and returns what closing found.
+  LiveEnd RunLive(const std::function<void(HWND)>& drive) {
+    LiveWindow live({path_, "live.page", standin::StandInHost::DefaultDllPath(), folder_, L"live"});
+    const auto failure = live.Open();
+    if (failure) {
+      ADD_FAILURE() << failure->Text;
+      return {};
+    }
+    HWND window = live.Window();
+    standin::BackgroundDriver driver([&] {
+      drive(window);
+      // A failed step still ends the window, so the test never hangs.
+      if (!WaitUntil([&] { return !IsWindowVisible(window); })) {
+        ADD_FAILURE() << "the live window was still open";
+        PostMessageW(window, WM_CLOSE, 0, 0);
+      }
+    });
+    return live.Run();
+  }
+
+  std::wstring folder_;
+  std::wstring path_;
+  std::wstring picture_;
+};
+
+TEST_F(PreviewLive, FollowsEveryResizeAsTheBatchRunDoesAndReleasesOnClose) {
+  const Page page = Parsed(kPage);
+  const auto batch = BatchBoxes(kPage, {{640, 360}, {800, 600}, {640, 360}, {1280, 400}});
+  Write(kPage);
+  const LiveEnd end = RunLive([&](HWND window) {
+    const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), WS_CAPTION | WS_THICKFRAME);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 360);
+    ExpectBoxes(window, page, batch[0], "after page entry");
+
+    ResizeClient(window, {800, 600});
+    ExpectBoxes(window, page, batch[1], "at 800 x 600");
+    EXPECT_EQ(standin::WindowText(window),
+              L"live.page - 800 x 600 (4:3) - ScaleX=1.2500, ScaleY=1.6667, Uniform=1.2500, "
+              L"FontScale=1.2500, DPI=96, DPIScale=1.0000");
+    editor_test::SaveScreenshot(window, L"live-800x600");
+
+    PressKey(window, '0');
+    ExpectBoxes(window, page, batch[2], "back at the design size (key 0)");
+
+    ResizeClient(window, {1280, 400});
+    ExpectBoxes(window, page, batch[3], "at 1280 x 400");
+    // Start has left its design rectangle (520, 300, 100 x 40); its left edge is drawn
+    // only with the design rectangles shown.
+    EXPECT_EQ(BlackPixels(window, 520, 300, 340), 0);
+    PressKey(window, 'G');
+    EXPECT_TRUE(WaitUntil([&] { return BlackPixels(window, 520, 300, 340) > 0; }))
+        << "no design rectangle drawn";
+    EXPECT_TRUE(standin::WindowText(window).ends_with(L" - design rectangles shown"));
+    editor_test::SaveScreenshot(window, L"live-1280x400-design-rectangles");
+    PressKey(window, 'G');
+    EXPECT_TRUE(WaitUntil([&] { return BlackPixels(window, 520, 300, 340) == 0; }));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  // The release message put every object back before the module went.
+  EXPECT_EQ(end.Released, DesignBoxes(page));
+  EXPECT_TRUE(end.Unloaded);
+  EXPECT_EQ(GetModuleHandleW(L"Duduve.dll"), nullptr);
+  EXPECT_EQ(end.Faults, "");
+}
+
+TEST_F(PreviewLive, ReloadsTheChangedFileAndKeepsTheLastGoodPageOnAMistake) {
+  const Page page = Parsed(kPage);
+  const std::string editedText = EditedPage();
+  const Page edited = Parsed(editedText);
+  const auto before = BatchBoxes(kPage, {{800, 600}});
+  const auto after = BatchBoxes(editedText, {{800, 600}});
+  std::string mistake;
+  {
+    Page broken;
+    mistake = ParsePage(kBrokenPage, "live.page", broken)->Text();
+  }
+  ASSERT_EQ(mistake.rfind("live.page:2: expected ", 0), 0u) << mistake;
+  Write(kPage);
+  const LiveEnd end = RunLive([&](HWND window) {
+    ResizeClient(window, {800, 600});
+    ExpectBoxes(window, page, before[0], "before the edit");
+
+    Write(editedText);
+    ExpectBoxes(window, edited, after[0], "after the edit");
+    const std::wstring caption = standin::WindowText(window);
+
+    Write(kBrokenPage);
+    const std::wstring refused = FromAnsi(mistake) + L" (the last good page stays) | " + caption;
+    EXPECT_TRUE(WaitUntil([&] { return standin::WindowText(window) == refused; }))
+        << ToAnsi(standin::WindowText(window));
+    PressKey(window, VK_F5);
+    PressKey(window, 'P');
+    EXPECT_TRUE(WaitUntil([&] { return !Read(picture_).empty(); }));
+    EXPECT_EQ(LiveBoxes(window, edited), after[0]) << "the last good page stays";
+    EXPECT_TRUE(standin::WindowText(window).starts_with(FromAnsi(mistake)));
+
+    PressKey(window, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+  });
+  EXPECT_EQ(end.Released, DesignBoxes(edited));
+  EXPECT_TRUE(end.Unloaded);
+  EXPECT_EQ(end.Faults, "");
+  // The picture is the window's view: a PNG of 800 x 600 pixels.
+  const std::string png = Read(picture_);
+  ASSERT_GE(png.size(), 24u);
+  EXPECT_EQ(png.substr(12, 12), std::string("IHDR\0\0\x03\x20\0\0\x02\x58", 12));
+}
+
+TEST(PreviewLiveShapes, FillTheScreensHeightUnlessTooWide) {
+  const struct {
+    WindowSize Room;
+    WindowSize Shapes[4];  // 4:3, 16:9, 16:10, 21:9
+  } cases[] = {
+      {{1912, 1010}, {{1347, 1010}, {1796, 1010}, {1616, 1010}, {1912, 819}}},
+      {{1272, 1394}, {{1272, 954}, {1272, 716}, {1272, 795}, {1272, 545}}},
+      {{9000, 9000}, {{8192, 6144}, {8192, 4608}, {8192, 5120}, {8192, 3511}}},
+  };
+  for (const auto& example : cases) {
+    for (std::size_t i = 0; i < kCommonShapes.size(); ++i) {
+      EXPECT_EQ(FitShape(kCommonShapes[i], example.Room), example.Shapes[i])
+          << kCommonShapes[i].Name << " in " << example.Room.Width << " x " << example.Room.Height;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace preview

@@ -1,0 +1,314 @@
+#include "live_window.h"
+
+#include <cstdio>
+
+#include "file_output.h"
+
+namespace preview {
+
+namespace {
+
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchEveryMs = 250;
+
+struct MenuItem {
+  LiveCommand Command;
+  const wchar_t* Text;
+};
+constexpr MenuItem kMenu[] = {
+    {LiveCommand::Reload, L"&Reload the page file\tF5"},
+    {LiveCommand::Ghosts, L"Show the &design rectangles\tG"},
+    {LiveCommand::DesignSize, L"Design si&ze\t0"},
+    {LiveCommand::Shape1, L"4:3 at the screen's height\t1"},
+    {LiveCommand::Shape2, L"16:9 at the screen's height\t2"},
+    {LiveCommand::Shape3, L"16:10 at the screen's height\t3"},
+    {LiveCommand::Shape4, L"21:9 at the screen's height\t4"},
+    {LiveCommand::Picture, L"Save a &picture\tP"},
+};
+
+// Window-menu command ids: multiples of 16 below the system's own.
+UINT MenuId(LiveCommand command) {
+  return 0x100 + 0x10 * static_cast<UINT>(command);
+}
+
+}  // namespace
+
+std::optional<LiveCommand> CommandForKey(WPARAM key) {
+  if (key >= '0' && key <= '4') key += VK_NUMPAD0 - '0';
+  switch (key) {
+    case VK_F5:
+      return LiveCommand::Reload;
+    case 'G':
+      return LiveCommand::Ghosts;
+    case VK_NUMPAD0:
+      return LiveCommand::DesignSize;
+    case VK_NUMPAD1:
+      return LiveCommand::Shape1;
+    case VK_NUMPAD2:
+      return LiveCommand::Shape2;
+    case VK_NUMPAD3:
+      return LiveCommand::Shape3;
+    case VK_NUMPAD4:
+      return LiveCommand::Shape4;
+    case 'P':
+      return LiveCommand::Picture;
+    case VK_ESCAPE:
+      return LiveCommand::Close;
+    default:
+      return std::nullopt;
+  }
+}
+
+LiveWindow::LiveWindow(LiveSettings settings) : settings_(std::move(settings)) {}
+
+LiveWindow::~LiveWindow() {
+  if (!host_) return;
+  if (!closed_) Close();
+  // The host's windows outlive this object's members during their destruction.
+  host_->OnHostMessage = nullptr;
+  host_->Painter = nullptr;
+}
+
+std::optional<PlayFailure> LiveWindow::Open() {
+  stamp_ = StampOf(settings_.PagePath);
+  const auto text = ReadWholeFile(settings_.PagePath);
+  if (!text) return PlayFailure{settings_.FileName + ": cannot be read", true};
+  Page page;
+  if (auto error = ParsePage(*text, settings_.FileName, page)) {
+    return PlayFailure{error->Text(), true};
+  }
+  host_ = std::make_unique<standin::StandInHost>(page.Width, page.Height,
+                                                 standin::HostFrame::Captioned);
+  if (auto failure = StartPlugIn(*host_, settings_.DllPath)) return failure;
+  actions_ = DeclaredActions(*host_);
+  if (auto error = CheckActions(page, actions_, settings_.FileName)) {
+    return PlayFailure{error->Text(), true};
+  }
+
+  host_->OnHostMessage = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return HostMessage(message, wParam, lParam);
+  };
+  host_->Painter = [this](HWND window, HDC dc) {
+    picture_.Show(dc, window == host_->Window() ? host_->ClientBox() : host_->WindowBox(window));
+  };
+  HMENU menu = GetSystemMenu(Window(), FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  for (const auto& item : kMenu) AppendMenuW(menu, MF_STRING, MenuId(item.Command), item.Text);
+  SetTimer(Window(), kWatchTimer, kWatchEveryMs, nullptr);
+  EnterPage(std::move(page));
+  return std::nullopt;
+}
+
+const LiveEnd& LiveWindow::Run() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Keys work wherever the focus is inside the window.
+    const bool ours = message.hwnd == Window() || IsChild(Window(), message.hwnd);
+    if (message.message == WM_KEYDOWN && ours) {
+      if (const auto command = CommandForKey(message.wParam)) {
+        Perform(*command);
+        continue;
+      }
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (!closed_) Close();
+  return end_;
+}
+
+std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_SIZE:
+      // A minimised window has no page to lay out.
+      if (entered_ && !closed_ && wParam != SIZE_MINIMIZED) Resized();
+      return 0;
+    case WM_TIMER:
+      if (wParam != kWatchTimer || closed_) return std::nullopt;
+      if (const auto now = StampOf(settings_.PagePath); now && now != stamp_) Reload();
+      return 0;
+    case WM_SYSCOMMAND:
+      for (const auto& item : kMenu) {
+        if ((wParam & 0xFFF0) == MenuId(item.Command)) {
+          Perform(item.Command);
+          return 0;
+        }
+      }
+      return std::nullopt;
+    case WM_CLOSE:
+      Perform(LiveCommand::Close);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the painter covers the whole client area
+    default:
+      return std::nullopt;
+  }
+}
+
+void LiveWindow::Perform(LiveCommand command) {
+  if (closed_) return;
+  switch (command) {
+    case LiveCommand::Reload:
+      Reload();
+      break;
+    case LiveCommand::Ghosts:
+      ghosts_ = !ghosts_;
+      CheckMenuItem(GetSystemMenu(Window(), FALSE), MenuId(LiveCommand::Ghosts),
+                    ghosts_ ? MF_CHECKED : MF_UNCHECKED);
+      Repaint();
+      break;
+    case LiveCommand::DesignSize:
+      SetClientSize({page_.Width, page_.Height}, false);
+      break;
+    case LiveCommand::Shape1:
+    case LiveCommand::Shape2:
+    case LiveCommand::Shape3:
+    case LiveCommand::Shape4: {
+      const auto index =
+          static_cast<std::size_t>(command) - static_cast<std::size_t>(LiveCommand::Shape1);
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+      const SIZE frame = standin::StandInHost::FrameSize(Window(), 0, 0);
+      const WindowSize room{monitor.rcWork.right - monitor.rcWork.left - frame.cx,
+                            monitor.rcWork.bottom - monitor.rcWork.top - frame.cy};
+      SetClientSize(FitShape(kCommonShapes[index], room), true);
+      break;
+    }
+    case LiveCommand::Picture:
+      SavePicture();
+      break;
+    case LiveCommand::Close:
+      Close();
+      PostQuitMessage(0);
+      break;
+  }
+}
+
+void LiveWindow::EnterPage(Page page) {
+  page_ = std::move(page);
+  resized_ = ResizedLines(page_, actions_);
+  AddPageObjects(*host_, page_);
+  entered_ = true;
+  for (const auto& outcome : RunScript(*host_, page_.Enter)) {
+    if (outcome.Result != 1) {
+      std::printf("%s: page entry: %s -> %d\n", settings_.FileName.c_str(), outcome.Text.c_str(),
+                  outcome.Result);
+    }
+  }
+  AfterScript();
+}
+
+bool LiveWindow::Reload() {
+  const auto stamp = StampOf(settings_.PagePath);
+  const auto text = ReadWholeFile(settings_.PagePath);
+  // An unreadable file (an editor may hold it) is tried again at the next look.
+  if (!text) {
+    Refuse(settings_.FileName + ": cannot be read");
+    return false;
+  }
+  stamp_ = stamp;
+  Page page;
+  if (auto error = ParsePage(*text, settings_.FileName, page)) {
+    Refuse(error->Text());
+    return false;
+  }
+  if (auto error = CheckActions(page, actions_, settings_.FileName)) {
+    Refuse(error->Text());
+    return false;
+  }
+  // The reset message makes the plug-in forget the remembered design rectangles, which the
+  // edited file may have changed; the new windows start at their design rectangles.
+  host_->Message(1);
+  host_->RemoveAllObjects();
+  error_.clear();
+  std::printf("%s: reloaded\n", settings_.FileName.c_str());
+  EnterPage(std::move(page));
+  return true;
+}
+
+void LiveWindow::Refuse(const std::string& error) {
+  std::fprintf(stderr, "%s\n", error.c_str());
+  error_ = FromAnsi(error + " (the last good page stays)");
+  Repaint();
+}
+
+void LiveWindow::Resized() {
+  for (const auto& outcome : RunScript(*host_, resized_)) {
+    if (outcome.Result != 1) {
+      std::printf("%s: resized: %s -> %d\n", settings_.FileName.c_str(), outcome.Text.c_str(),
+                  outcome.Result);
+    }
+  }
+  saved_.clear();
+  AfterScript();
+}
+
+void LiveWindow::AfterScript() {
+  variables_.Take(host_->Variables());
+  // A long session keeps the host's records and the account's dead blocks small.
+  host_->ClearRecords();
+  host_->Account().ForgetDead();
+  Repaint();
+}
+
+void LiveWindow::Repaint() {
+  const WindowSize client = ClientSize();
+  picture_.Draw(page_, {client, {}, PageBoxes(*host_, page_), {}}, ghosts_);
+  RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  const std::wstring note =
+      error_.empty() || saved_.empty() ? error_ + saved_ : error_ + L" | " + saved_;
+  const std::wstring caption = LiveCaption(settings_.FileName, client, variables_, ghosts_, note);
+  SetWindowTextW(Window(), caption.c_str());
+}
+
+WindowSize LiveWindow::ClientSize() const {
+  const standin::Box client = host_->ClientBox();
+  return {client.Width, client.Height};
+}
+
+void LiveWindow::SetClientSize(const WindowSize& size, bool fitToScreen) {
+  if (IsZoomed(Window()) || IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
+  if (!fitToScreen) {
+    host_->Resize(size.Width, size.Height);
+    return;
+  }
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const SIZE outer = standin::StandInHost::FrameSize(Window(), size.Width, size.Height);
+  const LONG left =
+      monitor.rcWork.left + (monitor.rcWork.right - monitor.rcWork.left - outer.cx) / 2;
+  SetWindowPos(Window(), nullptr, left, monitor.rcWork.top, outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LiveWindow::SavePicture() {
+  const WindowSize client = ClientSize();
+  const std::wstring path = settings_.PictureFolder + L"\\" + settings_.PictureStem + L"-live-" +
+                            std::to_wstring(client.Width) + L"x" + std::to_wstring(client.Height) +
+                            L".png";
+  const auto bytes = EncodePng(picture_.Snapshot());
+  if (!bytes.empty() && MakeFolders(settings_.PictureFolder) &&
+      !WriteAllOrNothing({{path, bytes}})) {
+    saved_ = L"saved " + path;
+    std::printf("%s\n", ToAnsi(saved_).c_str());
+  } else {
+    saved_ = L"could not write " + path;
+    std::fprintf(stderr, "duduve-preview: %s\n", ToAnsi(saved_).c_str());
+  }
+  Repaint();
+}
+
+void LiveWindow::Close() {
+  closed_ = true;
+  KillTimer(Window(), kWatchTimer);
+  // The host's release message puts every object back at its design rectangle.
+  host_->Message(2);
+  end_.Released = PageBoxes(*host_, page_);
+  end_.Unloaded = host_->Unload();
+  end_.Faults = host_->FaultReport();
+  ShowWindow(Window(), SW_HIDE);
+}
+
+}  // namespace preview

@@ -1,0 +1,96 @@
+#pragma once
+// duduve-preview --live: the page in a captioned, resizable host window. Every size change
+// runs the page's Resized lines through the loaded plug-in, as the authoring host does; keys
+// (and the window menu) reload the page file, show the design rectangles, try common window
+// shapes and save a picture. The page file is reloaded whenever it changes on disk.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "live_picture.h"
+#include "live_status.h"
+#include "page_file.h"
+#include "preview_run.h"
+#include "stand_in_host.h"
+
+namespace preview {
+
+struct LiveSettings {
+  std::wstring PagePath;
+  std::string FileName;  // the page file as messages name it
+  std::wstring DllPath;
+  std::wstring PictureFolder;  // where a saved picture goes
+  std::wstring PictureStem;    // pictures are named STEM-live-WIDTHxHEIGHT.png
+};
+
+// What closing found.
+struct LiveEnd {
+  std::vector<standin::Box> Released;  // the objects' rectangles after the release message
+  bool Unloaded = false;
+  std::string Faults;  // GlobalAlloc blocks the plug-in mishandled; empty when balanced
+};
+
+enum class LiveCommand {
+  Reload,
+  Ghosts,
+  DesignSize,
+  Shape1,
+  Shape2,
+  Shape3,
+  Shape4,
+  Picture,
+  Close
+};
+
+// The command a key gives (F5, G, 0 to 4, P, Escape), if any.
+std::optional<LiveCommand> CommandForKey(WPARAM key);
+
+class LiveWindow {
+ public:
+  explicit LiveWindow(LiveSettings settings);
+  ~LiveWindow();
+  LiveWindow(const LiveWindow&) = delete;
+  LiveWindow& operator=(const LiveWindow&) = delete;
+
+  // Reads the page file, opens the window with the page's design size as its client area,
+  // loads the plug-in and runs page entry.
+  std::optional<PlayFailure> Open();
+  // Serves the window until it is closed (close box, Escape, or the window menu): then the
+  // plug-in is sent the release message and unloaded.
+  const LiveEnd& Run();
+  HWND Window() const { return host_ ? host_->Window() : nullptr; }
+
+ private:
+  std::optional<LRESULT> HostMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Perform(LiveCommand command);
+  void EnterPage(Page page);
+  bool Reload();
+  void Refuse(const std::string& error);
+  void Resized();
+  void AfterScript();
+  void Repaint();
+  void SetClientSize(const WindowSize& size, bool fitToScreen);
+  void SavePicture();
+  void Close();
+  WindowSize ClientSize() const;
+
+  LiveSettings settings_;
+  std::unique_ptr<standin::StandInHost> host_;
+  std::vector<KnownAction> actions_;
+  Page page_;
+  std::vector<ScriptLine> resized_;
+  PublishedVariables variables_;
+  LivePicture picture_;
+  std::optional<FileStamp> stamp_;
+  std::wstring error_;  // the last reload's mistake, shown until a reload succeeds
+  std::wstring saved_;  // where the last picture went, shown until the next resize
+  bool entered_ = false;
+  bool ghosts_ = false;
+  bool closed_ = false;
+  LiveEnd end_;
+};
+
+}  // namespace preview
