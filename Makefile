@@ -2,7 +2,7 @@
 PRESETS := win32 win64 native fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo dist fuzz bench clean
+.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo docs dist fuzz bench clean
 
 all: build
 
@@ -22,8 +22,12 @@ test: build
 demo: setup build-win64
 	@scripts/with-wine scripts/run-demo
 
-# A zip for authors: the 32-bit DLL and preview program, the README and the examples.
-dist: setup build-win32
+# The picture guide, build/docs/guide.html: every rule drawn by duduve-preview under wine.
+docs: setup build-win64
+	@scripts/with-wine scripts/make-docs
+
+# A zip for authors: the 32-bit DLL and preview program, the README, the examples and the guide.
+dist: setup build-win32 docs
 	@scripts/dist
 
 fuzz: setup build-fuzz

@@ -123,11 +123,11 @@ int Run() {
   std::vector<OutputFile> files;
   for (const auto& size : run.Sizes) {
     files.push_back({(folder / (stem + L"-" + SizeName(size.Size) + L".png")).wstring(),
-                     EncodePng(PaintPage(page, size))});
+                     EncodePng(PaintPage(page, size, options.Ghosts))});
   }
   if (options.Sheet) {
     files.push_back({(folder / (stem + L"-sheet.png")).wstring(),
-                     EncodePng(PaintContactSheet(page, run.Sizes))});
+                     EncodePng(PaintContactSheet(page, run.Sizes, options.Ghosts))});
   }
   for (const auto& file : files) {
     if (file.Bytes.empty()) {

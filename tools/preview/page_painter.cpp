@@ -16,6 +16,9 @@ namespace {
 constexpr COLORREF kPageBackground = RGB(255, 255, 255);
 constexpr COLORREF kSheetBackground = RGB(232, 232, 232);
 constexpr COLORREF kFrameBorder = RGB(96, 96, 96);
+constexpr COLORREF kDesignPageOutline = RGB(170, 170, 170);
+constexpr int kDash = 4;
+constexpr int kDashGap = 3;
 
 COLORREF PaletteColour(std::size_t index) {
   static constexpr COLORREF kPalette[] = {
@@ -75,6 +78,30 @@ class Canvas {
       GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
       FrameRect(Dc(), &edge, brush.get());
     }
+  }
+
+  // One pixel wide; every edge starts with a dash at its top or left end.
+  void DashedOutline(const RECT& rect, COLORREF colour) const {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    const auto dashes = [&](LONG from, LONG to, auto piece) {
+      for (LONG at = from; at < to; at += kDash + kDashGap) {
+        const RECT dash = piece(at, std::min<LONG>(at + kDash, to));
+        FillRect(Dc(), &dash, brush.get());
+      }
+    };
+    dashes(rect.left, rect.right, [&](LONG a, LONG b) {
+      return RECT{a, rect.top, b, rect.top + 1};
+    });
+    dashes(rect.left, rect.right, [&](LONG a, LONG b) {
+      return RECT{a, rect.bottom - 1, b, rect.bottom};
+    });
+    dashes(rect.top, rect.bottom, [&](LONG a, LONG b) {
+      return RECT{rect.left, a, rect.left + 1, b};
+    });
+    dashes(rect.top, rect.bottom, [&](LONG a, LONG b) {
+      return RECT{rect.right - 1, a, rect.right, b};
+    });
   }
 
   void Text(const std::string& text, RECT rect, COLORREF colour, int pixels, UINT format) const {
@@ -160,33 +187,54 @@ void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t inde
   canvas.Text(label, rect, TextColourOn(colour), fontPixels, DT_CENTER | DT_VCENTER);
 }
 
-// Draws the page's window at (left, top), scaled, clipped to the window's area.
+// Draws the page's window at (left, top), scaled, clipped to the window's area. With ghosts,
+// the design page and each object's design rectangle show as dashed outlines, the vacated
+// design rectangles faintly tinted beneath the objects, so every move reads at a glance.
 void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int left, int top,
-                double scale, int fontPixels) {
+                double scale, int fontPixels, bool ghosts) {
   const auto scaled = [&](int value) { return static_cast<int>(std::lround(value * scale)); };
+  const auto designRect = [&](const PageObject& object) {
+    return RECT{left + scaled(object.Left), top + scaled(object.Top),
+                left + scaled(object.Left + object.Width),
+                top + scaled(object.Top + object.Height)};
+  };
   const RECT window{left, top, left + scaled(size.Size.Width), top + scaled(size.Size.Height)};
   const int saved = SaveDC(canvas.Dc());
   IntersectClipRect(canvas.Dc(), window.left, window.top, window.right, window.bottom);
   canvas.Fill(window, kPageBackground);
+  if (ghosts) {
+    canvas.DashedOutline({left, top, left + scaled(page.Width), top + scaled(page.Height)},
+                         kDesignPageOutline);
+    for (std::size_t i = 0; i < page.Objects.size(); ++i) {
+      const auto& object = page.Objects[i];
+      canvas.Fill(designRect(object), Mix(ObjectColour(object, i), kPageBackground, 0.85));
+    }
+  }
   for (std::size_t i = 0; i < page.Objects.size() && i < size.Boxes.size(); ++i) {
     const auto& box = size.Boxes[i];
     const RECT rect{left + scaled(box.Left), top + scaled(box.Top),
                     left + scaled(box.Left + box.Width), top + scaled(box.Top + box.Height)};
     DrawObject(canvas, page.Objects[i], i, rect, fontPixels);
   }
+  if (ghosts) {
+    for (std::size_t i = 0; i < page.Objects.size(); ++i) {
+      const auto& object = page.Objects[i];
+      canvas.DashedOutline(designRect(object), Mix(ObjectColour(object, i), RGB(0, 0, 0), 0.35));
+    }
+  }
   RestoreDC(canvas.Dc(), saved);
 }
 
 }  // namespace
 
-Image PaintPage(const Page& page, const SizeRun& size) {
+Image PaintPage(const Page& page, const SizeRun& size, bool ghosts) {
   Canvas canvas(size.Size.Width, size.Size.Height);
   if (!canvas.Ready()) return {};
-  DrawWindow(canvas, page, size, 0, 0, 1.0, 16);
+  DrawWindow(canvas, page, size, 0, 0, 1.0, 16, ghosts);
   return canvas.ToImage();
 }
 
-Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes) {
+Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes, bool ghosts) {
   if (sizes.empty()) return {};
   constexpr int kMargin = 16;
   constexpr int kLabelHeight = 26;
@@ -219,7 +267,7 @@ Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes) {
                               AspectName(size.Size.Width, size.Size.Height) + ")";
     canvas.Text(label, {left, kMargin, left + std::max(width, 200), top - 4}, RGB(30, 30, 30), 15,
                 DT_LEFT | DT_BOTTOM);
-    DrawWindow(canvas, page, size, left, top, scale, 11);
+    DrawWindow(canvas, page, size, left, top, scale, 11, ghosts);
     canvas.Outline({left - 1, top - 1, left + width + 1, top + scaled(size.Size.Height) + 1},
                    kFrameBorder, 1);
     left += width + kMargin;

@@ -9,8 +9,9 @@
 namespace preview {
 
 // The page at one window size, at full size; objects in page order, later ones on top.
-Image PaintPage(const Page& page, const SizeRun& size);
+// `ghosts` adds the design page and every object's design rectangle as dashed outlines.
+Image PaintPage(const Page& page, const SizeRun& size, bool ghosts = false);
 // Every size side by side at one common scale, each under a label with its size and shape.
-Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes);
+Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes, bool ghosts = false);
 
 }  // namespace preview

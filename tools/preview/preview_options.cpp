@@ -47,6 +47,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::wstring>& args,
       options.Pictures = false;
     } else if (arg == L"--no-sheet") {
       options.Sheet = false;
+    } else if (arg == L"--ghosts") {
+      options.Ghosts = true;
     } else if (arg == L"--sizes" || arg == L"--out" || arg == L"--dll") {
       if (!hasValue) return "expected a value after " + std::string(arg.begin(), arg.end());
       const std::wstring& value = args[++i];
@@ -82,7 +84,7 @@ std::string UsageText() {
   return R"(duduve-preview: shows how a page laid out with Duduve behaves at several window sizes.
 
 Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
-                      [--dll PATH] [--no-pictures] [--no-sheet]
+                      [--dll PATH] [--no-pictures] [--no-sheet] [--ghosts]
        duduve-preview --live PAGEFILE [--out FOLDER] [--dll PATH]
 
   --sizes     window client sizes to try (default 1024x768,1280x720,1440x900,2560x1080:
@@ -97,6 +99,8 @@ Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
                     1 4:3   2 16:9   3 16:10   4 21:9 (at the screen's height)
                     P save a picture (PAGENAME-live-WIDTHxHEIGHT.png in --out's folder)
                     Esc close (the plug-in is released and unloaded)
+  --ghosts       draw the design page and each object's design rectangle as dashed
+                 outlines in the pictures, to show how far every object moved
 
 The page opens in a window of its design size and runs the "on enter" lines (as Page Enter
 would); then for each size the window is resized and the "on resized" lines run (as the

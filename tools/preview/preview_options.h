@@ -20,6 +20,7 @@ struct Options {
   std::wstring DllPath;  // empty: Duduve.dll beside the program
   bool Pictures = true;
   bool Sheet = true;
+  bool Ghosts = false;  // design rectangles drawn as outlines in the pictures
   bool Help = false;
   bool Live = false;  // a live window instead of a batch run
 };
