@@ -117,14 +117,22 @@ void PressKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
 }
 
-// Pure black pixels on screen down one column of the window's client area: only the dashed
-// design rectangles use that colour.
-int BlackPixels(HWND window, int x, int top, int bottom) {
+// True once the window and every child have painted all they were asked to.
+bool Painted(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetUpdateRect(child, nullptr, FALSE)) return false;
+  }
+  return true;
+}
+
+// The colours on screen down one column of the window's client area.
+std::vector<COLORREF> Column(HWND window, int x, int top, int bottom) {
   HDC dc = GetDC(window);
-  int black = 0;
-  for (int y = top; y < bottom; ++y) black += GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
+  std::vector<COLORREF> colours;
+  for (int y = top; y < bottom; ++y) colours.push_back(GetPixel(dc, x, y));
   ReleaseDC(window, dc);
-  return black;
+  return colours;
 }
 
 class PreviewLive : public ::testing::Test {
@@ -201,14 +209,15 @@ TEST_F(PreviewLive, FollowsEveryResizeAsTheBatchRunDoesAndReleasesOnClose) {
     ExpectBoxes(window, page, batch[3], "at 1280 x 400");
     // Start has left its design rectangle (520, 300, 100 x 40); its left edge is drawn
     // only with the design rectangles shown.
-    EXPECT_EQ(BlackPixels(window, 520, 300, 340), 0);
+    ASSERT_TRUE(WaitUntil([&] { return Painted(window); }));
+    const auto plain = Column(window, 520, 300, 340);
     PressKey(window, 'G');
-    EXPECT_TRUE(WaitUntil([&] { return BlackPixels(window, 520, 300, 340) > 0; }))
+    EXPECT_TRUE(WaitUntil([&] { return Column(window, 520, 300, 340) != plain; }))
         << "no design rectangle drawn";
     EXPECT_TRUE(standin::WindowText(window).ends_with(L" - design rectangles shown"));
     editor_test::SaveScreenshot(window, L"live-1280x400-design-rectangles");
     PressKey(window, 'G');
-    EXPECT_TRUE(WaitUntil([&] { return BlackPixels(window, 520, 300, 340) == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return Column(window, 520, 300, 340) == plain; }));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
   });

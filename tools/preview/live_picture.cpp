@@ -10,9 +10,6 @@ namespace preview {
 namespace {
 
 constexpr COLORREF kOutside = RGB(255, 255, 255);
-// Black dashes with white gaps show on any fill.
-constexpr COLORREF kGhostDash = RGB(0, 0, 0);
-constexpr COLORREF kGhostGap = RGB(255, 255, 255);
 
 }  // namespace
 
@@ -38,7 +35,7 @@ bool LivePicture::Resize(int width, int height) {
 }
 
 void LivePicture::Draw(const Page& page, const SizeRun& size, bool ghosts) {
-  const Image image = PaintPage(page, size);
+  const Image image = PaintPage(page, size, ghosts);
   if (image.Rgb.empty() || !Resize(image.Width, image.Height)) return;
   GdiFlush();
   auto* pixels = static_cast<std::uint8_t*>(bits_);
@@ -48,19 +45,6 @@ void LivePicture::Draw(const Page& page, const SizeRun& size, bool ghosts) {
     pixels[i * 4 + 1] = image.Rgb[i * 3 + 1];
     pixels[i * 4 + 2] = image.Rgb[i * 3];
     pixels[i * 4 + 3] = 0;
-  }
-  if (ghosts) DrawGhosts(page);
-}
-
-void LivePicture::DrawGhosts(const Page& page) const {
-  const HDC dc = dc_.get();
-  GdiObject<HPEN> pen(CreatePen(PS_DASH, 1, kGhostDash));
-  Selection penSelected(dc, pen.get());
-  Selection brushSelected(dc, GetStockObject(NULL_BRUSH));
-  SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, kGhostGap);
-  for (const auto& object : page.Objects) {
-    Rectangle(dc, object.Left, object.Top, object.Left + object.Width, object.Top + object.Height);
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The live window's picture: the page drawn as the batch pictures draw it, each object where
-// its window is now, and on request every object's design rectangle as a dashed outline on
-// top. The host window and each object window paint themselves by copying their part, so
-// what shows on screen is where the real windows are.
+// its window is now, and on request with the design ghosts of the batch pictures' --ghosts. The
+// host window and each object window paint themselves by copying their part, so what shows on
+// screen is where the real windows are.
 #include <windows.h>
 
 #include <memory>
@@ -26,7 +26,6 @@ class LivePicture {
 
  private:
   bool Resize(int width, int height);
-  void DrawGhosts(const Page& page) const;
 
   int width_ = 0;
   int height_ = 0;
