@@ -1,8 +1,8 @@
 # The two commands: `make demo` runs the main job, `make test` runs every test.
-PRESETS := win32 win64 native fuzz
+PRESETS := win32 win64 test32 native fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build $(addprefix build-,$(PRESETS)) test demo docs dist fuzz bench clean
+.PHONY: all setup build $(addprefix build-,$(PRESETS)) test test32 guest demo docs dist fuzz bench clean
 
 all: build
 
@@ -19,6 +19,15 @@ $(addprefix build-,$(PRESETS)): build-%: setup
 test: build
 	@scripts/run-tests
 
+# Only the 32-bit part: the static check and the Windows-side tests of build/win32/Duduve.dll
+# in the emulated i386 guest (built on first use, about ten minutes).
+test32: setup build-win32 build-test32
+	@scripts/run-tests --32-bit-only
+
+# Builds the i386 guest image, if its recipe has no image yet, without running anything in it.
+guest: setup
+	@scripts/guest32 --build
+
 demo: setup build-win64
 	@scripts/with-wine scripts/run-demo
 
@@ -34,7 +43,7 @@ fuzz: setup build-fuzz
 	@scripts/run-fuzz $(FUZZ_SECONDS)
 
 # Benchmarks print their tables (also in build/bench-results) and never fail.
-bench: setup build-native build-win64
+bench: setup build-native build-win64 build-win32 build-test32
 	@scripts/run-bench
 
 clean:
