@@ -11,7 +11,7 @@
 //     the host-variable calls made at new and at repeated sizes.
 // Timings are reported as medians and compared only within this run. Never fails.
 //
-//   duduve_apply_bench [N ...]      (default: 100 500 1000)
+//   duduve_apply_bench [--no-drag] [N ...]      (default: 100 500 1000)
 #include <windows.h>
 
 #include <algorithm>
@@ -366,10 +366,17 @@ void SimulateDrag() {
 
 int main(int argc, char** argv) {
   std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+  bool drag = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--no-drag") {
+      drag = false;
+    } else {
+      counts.push_back(std::atoi(argv[i]));
+    }
+  }
   if (counts.empty()) counts = {100, 500, 1000};
   CompareMethods(counts);
-  SimulateDrag();
+  if (drag) SimulateDrag();
   std::fflush(stdout);
   return 0;
 }
