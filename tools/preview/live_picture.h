@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "gdi_handles.h"
+#include "dib_bitmap.h"
 #include "page_file.h"
 #include "png_writer.h"
 #include "preview_run.h"
@@ -25,14 +25,7 @@ class LivePicture {
   Image Snapshot() const;
 
  private:
-  bool Resize(int width, int height);
-
-  int width_ = 0;
-  int height_ = 0;
-  void* bits_ = nullptr;  // top-down BGRX rows
-  MemoryDc dc_{CreateCompatibleDC(nullptr)};
-  GdiObject<HBITMAP> bitmap_;
-  std::unique_ptr<Selection> selection_;  // released before the bitmap
+  std::unique_ptr<DibBitmap> bitmap_;  // null until the first picture is drawn
 };
 
 }  // namespace preview

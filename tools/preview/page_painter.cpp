@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "dib_bitmap.h"
 #include "gdi_handles.h"
 #include "preview_report.h"
 
@@ -47,24 +48,13 @@ COLORREF TextColourOn(COLORREF fill) {
   return luminance > 150000 ? RGB(20, 20, 20) : RGB(255, 255, 255);
 }
 
-// A top-down 32-bit DIB section selected into a memory DC.
+// The painter's drawing surface.
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_.reset(CreateCompatibleDC(nullptr));
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    if (dc_ && bitmap_) selection_ = std::make_unique<Selection>(dc_.get(), bitmap_.get());
-  }
+  Canvas(int width, int height) : bitmap_(width, height) {}
 
-  bool Ready() const { return selection_ != nullptr && bits_ != nullptr; }
-  HDC Dc() const { return dc_.get(); }
+  bool Ready() const { return bitmap_.Ready(); }
+  HDC Dc() const { return bitmap_.Dc(); }
 
   void Fill(const RECT& rect, COLORREF colour) const {
     GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
@@ -115,28 +105,10 @@ class Canvas {
               format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
 
-  Image ToImage() const {
-    Image image{width_, height_, {}};
-    if (!Ready()) return image;
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint8_t*>(bits_);
-    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-    image.Rgb.resize(count * 3);
-    for (std::size_t i = 0; i < count; ++i) {  // BGRX in memory
-      image.Rgb[i * 3] = pixels[i * 4 + 2];
-      image.Rgb[i * 3 + 1] = pixels[i * 4 + 1];
-      image.Rgb[i * 3 + 2] = pixels[i * 4];
-    }
-    return image;
-  }
+  Image ToImage() const { return bitmap_.ToImage(); }
 
  private:
-  int width_;
-  int height_;
-  void* bits_ = nullptr;
-  MemoryDc dc_;
-  GdiObject<HBITMAP> bitmap_;
-  std::unique_ptr<Selection> selection_;  // released before the bitmap
+  DibBitmap bitmap_;
 };
 
 void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t index, RECT rect,
