@@ -9,38 +9,12 @@ namespace {
 // The callbacks are plain WINAPI functions: they reach the host that offered them here.
 StandInHost* currentHost = nullptr;
 
-constexpr wchar_t kHostClass[] = L"DuduveStandInHost";
-constexpr wchar_t kObjectClass[] = L"DuduveStandInObject";
-
 using AddActionFn = int(WINAPI*)(int, const char*, const char*, const unsigned char*, int, int);
 using SetVariableFn = int(WINAPI*)(const char*, const char*);
 using InterfaceFn = int(WINAPI*)(int, char**);
 
 std::string TextAt(const char* pointer) {
   return pointer == nullptr ? std::string() : pointer;
-}
-
-// A fixed colour per object, so that screenshots tell objects apart.
-COLORREF ObjectColour(int index) {
-  static constexpr COLORREF kPalette[] = {RGB(220, 80, 60),   RGB(60, 140, 220), RGB(90, 180, 90),
-                                          RGB(230, 180, 40),  RGB(150, 90, 200), RGB(40, 180, 180),
-                                          RGB(200, 100, 160), RGB(120, 120, 120)};
-  return kPalette[static_cast<unsigned>(index) % (sizeof kPalette / sizeof kPalette[0])];
-}
-
-void Paint(HWND window, const std::function<void(HWND, HDC)>& painter, COLORREF colour) {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window, &paint);
-  if (painter) {
-    painter(window, dc);
-  } else {
-    HBRUSH brush = CreateSolidBrush(colour);
-    RECT client{};
-    GetClientRect(window, &client);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-  }
-  EndPaint(window, &paint);
 }
 
 }  // namespace
@@ -74,33 +48,8 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
 }
 
 StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame) {
-  static const bool registered = [] {
-    WNDCLASSEXW host{};
-    host.cbSize = sizeof host;
-    host.lpfnWndProc = &StandInHost::HostWindowProc;
-    host.hInstance = GetModuleHandleW(nullptr);
-    host.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    host.lpszClassName = kHostClass;
-    WNDCLASSEXW object = host;
-    object.lpfnWndProc = &StandInHost::ObjectWindowProc;
-    object.lpszClassName = kObjectClass;
-    return RegisterClassExW(&host) != 0 && RegisterClassExW(&object) != 0;
-  }();
-  (void)registered;
   currentHost = this;
-  const bool captioned = frame == HostFrame::Captioned;
-  const DWORD style = (captioned ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_CLIPCHILDREN;
-  RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
-  window_ =
-      CreateWindowExW(0, kHostClass, L"Duduve stand-in host", style, captioned ? CW_USEDEFAULT : 0,
-                      0, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), this);
-  // A popup is shown without activation: under wine without a window manager, destroying an
-  // activated (managed) window waits two seconds for a withdrawal that never comes. A
-  // captioned window is the one a person works in, so it takes the keyboard.
-  ShowWindow(window_, captioned ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
-  UpdateWindow(window_);
+  CreateHostWindow(clientWidth, clientHeight, frame);
 }
 
 StandInHost::~StandInHost() {
@@ -380,144 +329,6 @@ std::optional<std::string> StandInHost::VariableValue(const std::string& name) c
 void StandInHost::ClearRecords() {
   variables_.clear();
   interfaceCalls_.clear();
-}
-
-// --- The host window and the page objects ---
-
-void StandInHost::Resize(int clientWidth, int clientHeight) {
-  const SIZE outer = FrameSize(window_, clientWidth, clientHeight);
-  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-}
-
-SIZE StandInHost::FrameSize(HWND window, int clientWidth, int clientHeight) {
-  RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-  return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-Box StandInHost::ClientBox() const {
-  RECT client{};
-  GetClientRect(window_, &client);
-  return {0, 0, client.right, client.bottom};
-}
-
-HWND StandInHost::AddObject(const std::string& name, const Box& box) {
-  const int id = static_cast<int>(objects_.size()) + 1;
-  HWND child = CreateWindowExA(
-      0, "DuduveStandInObject", name.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, box.Left,
-      box.Top, box.Width, box.Height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), this);
-  if (child != nullptr) objects_.push_back({name, child});
-  return child;
-}
-
-bool StandInHost::RemoveObject(const std::string& name) {
-  for (auto it = objects_.begin(); it != objects_.end(); ++it) {
-    if (lstrcmpiA(it->Name.c_str(), name.c_str()) == 0) {
-      HWND window = it->Window;
-      objects_.erase(it);
-      DestroyWindow(window);
-      return true;
-    }
-  }
-  return false;
-}
-
-void StandInHost::RemoveAllObjects() {
-  while (!objects_.empty()) RemoveObject(objects_.back().Name);
-}
-
-const StandInHost::PageObject* StandInHost::FindObject(const std::string& name) const {
-  for (const auto& object : objects_) {
-    if (lstrcmpiA(object.Name.c_str(), name.c_str()) == 0) return &object;
-  }
-  return nullptr;
-}
-
-HWND StandInHost::ObjectWindow(const std::string& name) const {
-  const auto* object = FindObject(name);
-  return object == nullptr ? nullptr : object->Window;
-}
-
-Box StandInHost::ObjectBox(const std::string& name) const {
-  HWND window = ObjectWindow(name);
-  return window == nullptr ? Box{} : WindowBox(window);
-}
-
-Box StandInHost::WindowBox(HWND window) const {
-  RECT screen{};
-  if (!GetWindowRect(window, &screen)) return {};
-  POINT topLeft{screen.left, screen.top};
-  ScreenToClient(window_, &topLeft);
-  return {topLeft.x, topLeft.y, screen.right - screen.left, screen.bottom - screen.top};
-}
-
-void StandInHost::PumpMessages() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-void StandInHost::ResetPaintCounters() {
-  paints_ = redrawOff_ = redrawOn_ = 0;
-}
-
-void StandInHost::ObjectMoved(HWND window) {
-  if (!OnObjectMoved) return;
-  for (const auto& object : objects_) {
-    if (object.Window == window) {
-      const std::string name = object.Name;  // the hook may remove the object
-      OnObjectMoved(*this, name);
-      return;
-    }
-  }
-}
-
-LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (host != nullptr) {
-    if (message == WM_PAINT) ++host->paints_;
-    if (host->OnHostMessage) {
-      if (const auto handled = host->OnHostMessage(message, wParam, lParam)) return *handled;
-    }
-    if (message == WM_PAINT) {
-      Paint(window, host->Painter, RGB(255, 255, 255));
-      return 0;
-    }
-    if (message == WM_SETREDRAW) ++(wParam == 0 ? host->redrawOff_ : host->redrawOn_);
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK StandInHost::ObjectWindowProc(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_PAINT) {
-    static const std::function<void(HWND, HDC)> kPlainFill;
-    Paint(window, host != nullptr ? host->Painter : kPlainFill,
-          ObjectColour(GetDlgCtrlID(window) - 1));
-    return 0;
-  }
-  if (message == WM_ERASEBKGND) return 1;
-  if (message == WM_WINDOWPOSCHANGED && host != nullptr) {
-    const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
-    host->ObjectMoved(window);
-    return result;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace standin

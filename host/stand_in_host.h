@@ -206,6 +206,8 @@ class StandInHost {
                                    const unsigned char* codes, int fifth, int count);
   static int WINAPI SetVariableThunk(const char* name, const char* value);
   static int WINAPI InterfaceAccessThunk(int command, char** slot);
+  // Registers the window classes once and makes the host window.
+  void CreateHostWindow(int clientWidth, int clientHeight, HostFrame frame);
   static LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
