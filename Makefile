@@ -27,7 +27,7 @@ guest-early: setup
 	@(scripts/guest32 --build >build/guest-build.log 2>&1 &)
 
 # Only the 32-bit part: the static check and the Windows-side tests of build/win32/Duduve.dll
-# in the emulated i386 guest (built on first use, about ten minutes).
+# in the emulated i386 guest (built on first use, about twelve minutes).
 test32: setup guest-early build-win32 build-test32
 	@scripts/run-tests --32-bit-only
 
