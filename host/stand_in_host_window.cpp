@@ -1,5 +1,7 @@
 // The stand-in host's window and the page objects: the window classes, painting, and the
 // objects' windows and rectangles.
+#include <memory>
+
 #include "stand_in_host.h"
 
 namespace standin {
@@ -23,13 +25,30 @@ void Paint(HWND window, const std::function<void(HWND, HDC)>& painter, COLORREF 
   if (painter) {
     painter(window, dc);
   } else {
-    HBRUSH brush = CreateSolidBrush(colour);
+    const std::unique_ptr<HBRUSH__, decltype(&DeleteObject)> brush(CreateSolidBrush(colour),
+                                                                   &DeleteObject);
     RECT client{};
     GetClientRect(window, &client);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    FillRect(dc, &client, brush.get());
   }
   EndPaint(window, &paint);
+}
+
+// The window size that gives a window of this style the client size.
+SIZE OuterSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// The host that made the window: handed over in WM_NCCREATE and kept in the window's user
+// data; null for the messages before it.
+StandInHost* HostOf(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 }  // namespace
@@ -50,12 +69,10 @@ void StandInHost::CreateHostWindow(int clientWidth, int clientHeight, HostFrame 
   (void)registered;
   const bool captioned = frame == HostFrame::Captioned;
   const DWORD style = (captioned ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_CLIPCHILDREN;
-  RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  const SIZE outer = OuterSize(style, 0, clientWidth, clientHeight);
   window_ =
       CreateWindowExW(0, kHostClass, L"Duduve stand-in host", style, captioned ? CW_USEDEFAULT : 0,
-                      0, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), this);
+                      0, outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   // A popup is shown without activation: under wine without a window manager, destroying an
   // activated (managed) window waits two seconds for a withdrawal that never comes. A
   // captioned window is the one a person works in, so it takes the keyboard.
@@ -72,10 +89,9 @@ void StandInHost::Resize(int clientWidth, int clientHeight) {
 }
 
 SIZE StandInHost::FrameSize(HWND window, int clientWidth, int clientHeight) {
-  RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-  return {outer.right - outer.left, outer.bottom - outer.top};
+  return OuterSize(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                   static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), clientWidth,
+                   clientHeight);
 }
 
 Box StandInHost::ClientBox() const {
@@ -160,11 +176,7 @@ void StandInHost::ObjectMoved(HWND window) {
 
 LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* host = HostOf(window, message, lParam);
   if (host != nullptr) {
     if (message == WM_PAINT) ++host->paints_;
     if (host->OnHostMessage) {
@@ -181,11 +193,7 @@ LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM w
 
 LRESULT CALLBACK StandInHost::ObjectWindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* host = reinterpret_cast<StandInHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* host = HostOf(window, message, lParam);
   if (message == WM_PAINT) {
     static const std::function<void(HWND, HDC)> kPlainFill;
     Paint(window, host != nullptr ? host->Painter : kPlainFill,

@@ -33,21 +33,4 @@ Image DibBitmap::ToImage() const {
   return image;
 }
 
-bool DibBitmap::CopyFrom(const Image& image) {
-  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-  if (!Ready() || image.Width != width_ || image.Height != height_ ||
-      image.Rgb.size() != count * 3) {
-    return false;
-  }
-  GdiFlush();
-  auto* pixels = static_cast<std::uint8_t*>(bits_);
-  for (std::size_t i = 0; i < count; ++i) {
-    pixels[i * 4] = image.Rgb[i * 3 + 2];
-    pixels[i * 4 + 1] = image.Rgb[i * 3 + 1];
-    pixels[i * 4 + 2] = image.Rgb[i * 3];
-    pixels[i * 4 + 3] = 0;
-  }
-  return true;
-}
-
 }  // namespace preview

@@ -1,7 +1,7 @@
 #pragma once
 // A top-down 32-bit DIB section selected into its own memory device context: what the
-// painter draws on and what the live window copies from, with the move to and from the
-// RGB images the PNG writer takes.
+// painter draws on and what the live window copies from, with the move to the RGB images
+// the PNG writer takes.
 #include <windows.h>
 
 #include <memory>
@@ -20,8 +20,6 @@ class DibBitmap {
   int Height() const { return height_; }
   // The pixels as RGB rows; an image of the size with no pixels when the bitmap is not ready.
   Image ToImage() const;
-  // Copies an image of the bitmap's own size in; false when the sizes differ.
-  bool CopyFrom(const Image& image);
 
  private:
   int width_;

@@ -1,7 +1,7 @@
 #include "live_picture.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <utility>
 
 #include "page_painter.h"
 
@@ -14,12 +14,15 @@ constexpr COLORREF kOutside = RGB(255, 255, 255);
 }  // namespace
 
 void LivePicture::Draw(const Page& page, const SizeRun& size, bool ghosts) {
-  const Image image = PaintPage(page, size, ghosts);
-  if (image.Rgb.empty()) return;
-  if (!bitmap_ || bitmap_->Width() != image.Width || bitmap_->Height() != image.Height) {
-    bitmap_ = std::make_unique<DibBitmap>(image.Width, image.Height);
+  const int width = size.Size.Width;
+  const int height = size.Size.Height;
+  if (!bitmap_ || bitmap_->Width() != width || bitmap_->Height() != height) {
+    // A size the system cannot make a bitmap for keeps the last picture.
+    auto fresh = std::make_unique<DibBitmap>(width, height);
+    if (!fresh->Ready()) return;
+    bitmap_ = std::move(fresh);
   }
-  bitmap_->CopyFrom(image);
+  PaintPageOn(*bitmap_, page, size, ghosts);
 }
 
 void LivePicture::Show(HDC dc, const standin::Box& box) const {

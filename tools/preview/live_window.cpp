@@ -31,6 +31,14 @@ UINT MenuId(LiveCommand command) {
   return 0x100 + 0x10 * static_cast<UINT>(command);
 }
 
+// The work area of the screen the window is on.
+RECT WorkArea(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
 }  // namespace
 
 std::optional<LiveCommand> CommandForKey(WPARAM key) {
@@ -166,12 +174,9 @@ void LiveWindow::Perform(LiveCommand command) {
     case LiveCommand::Shape4: {
       const auto index =
           static_cast<std::size_t>(command) - static_cast<std::size_t>(LiveCommand::Shape1);
-      MONITORINFO monitor{};
-      monitor.cbSize = sizeof monitor;
-      GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+      const RECT work = WorkArea(Window());
       const SIZE frame = standin::StandInHost::FrameSize(Window(), 0, 0);
-      const WindowSize room{monitor.rcWork.right - monitor.rcWork.left - frame.cx,
-                            monitor.rcWork.bottom - monitor.rcWork.top - frame.cy};
+      const WindowSize room{work.right - work.left - frame.cx, work.bottom - work.top - frame.cy};
       SetClientSize(FitShape(kCommonShapes[index], room), true);
       break;
     }
@@ -190,32 +195,26 @@ void LiveWindow::EnterPage(Page page) {
   resized_ = ResizedLines(page_, actions_);
   AddPageObjects(*host_, page_);
   entered_ = true;
-  for (const auto& outcome : RunScript(*host_, page_.Enter)) {
-    if (outcome.Result != 1) {
-      std::printf("%s: page entry: %s -> %d\n", settings_.FileName.c_str(), outcome.Text.c_str(),
-                  outcome.Result);
-    }
-  }
-  AfterScript();
+  RunLines(page_.Enter, "page entry");
 }
 
-bool LiveWindow::Reload() {
+void LiveWindow::Reload() {
   const auto stamp = StampOf(settings_.PagePath);
   const auto text = ReadWholeFile(settings_.PagePath);
   // An unreadable file (an editor may hold it) is tried again at the next look.
   if (!text) {
     Refuse(settings_.FileName + ": cannot be read");
-    return false;
+    return;
   }
   stamp_ = stamp;
   Page page;
   if (auto error = ParsePage(*text, settings_.FileName, page)) {
     Refuse(error->Text());
-    return false;
+    return;
   }
   if (auto error = CheckActions(page, actions_, settings_.FileName)) {
     Refuse(error->Text());
-    return false;
+    return;
   }
   // The reset message makes the plug-in forget the remembered design rectangles, which the
   // edited file may have changed; the new windows start at their design rectangles.
@@ -224,7 +223,6 @@ bool LiveWindow::Reload() {
   error_.clear();
   std::printf("%s: reloaded\n", settings_.FileName.c_str());
   EnterPage(std::move(page));
-  return true;
 }
 
 void LiveWindow::Refuse(const std::string& error) {
@@ -234,17 +232,17 @@ void LiveWindow::Refuse(const std::string& error) {
 }
 
 void LiveWindow::Resized() {
-  for (const auto& outcome : RunScript(*host_, resized_)) {
+  saved_.clear();
+  RunLines(resized_, "resized");
+}
+
+void LiveWindow::RunLines(const std::vector<ScriptLine>& lines, const char* event) {
+  for (const auto& outcome : RunScript(*host_, lines)) {
     if (outcome.Result != 1) {
-      std::printf("%s: resized: %s -> %d\n", settings_.FileName.c_str(), outcome.Text.c_str(),
+      std::printf("%s: %s: %s -> %d\n", settings_.FileName.c_str(), event, outcome.Text.c_str(),
                   outcome.Result);
     }
   }
-  saved_.clear();
-  AfterScript();
-}
-
-void LiveWindow::AfterScript() {
   variables_.Take(host_->Variables());
   // A long session keeps the host's records and the account's dead blocks small.
   host_->ClearRecords();
@@ -273,13 +271,10 @@ void LiveWindow::SetClientSize(const WindowSize& size, bool fitToScreen) {
     host_->Resize(size.Width, size.Height);
     return;
   }
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT work = WorkArea(Window());
   const SIZE outer = standin::StandInHost::FrameSize(Window(), size.Width, size.Height);
-  const LONG left =
-      monitor.rcWork.left + (monitor.rcWork.right - monitor.rcWork.left - outer.cx) / 2;
-  SetWindowPos(Window(), nullptr, left, monitor.rcWork.top, outer.cx, outer.cy,
+  const LONG left = work.left + (work.right - work.left - outer.cx) / 2;
+  SetWindowPos(Window(), nullptr, left, work.top, outer.cx, outer.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -67,10 +67,11 @@ class LiveWindow {
   std::optional<LRESULT> HostMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Perform(LiveCommand command);
   void EnterPage(Page page);
-  bool Reload();
+  void Reload();
   void Refuse(const std::string& error);
   void Resized();
-  void AfterScript();
+  // Runs script lines, reports the ones the plug-in refused, and shows the outcome.
+  void RunLines(const std::vector<ScriptLine>& lines, const char* event);
   void Repaint();
   void SetClientSize(const WindowSize& size, bool fitToScreen);
   void SavePicture();

@@ -48,10 +48,10 @@ COLORREF TextColourOn(COLORREF fill) {
   return luminance > 150000 ? RGB(20, 20, 20) : RGB(255, 255, 255);
 }
 
-// The painter's drawing surface.
+// The painter's drawing surface: a bitmap someone else owns.
 class Canvas {
  public:
-  Canvas(int width, int height) : bitmap_(width, height) {}
+  explicit Canvas(const DibBitmap& bitmap) : bitmap_(bitmap) {}
 
   bool Ready() const { return bitmap_.Ready(); }
   HDC Dc() const { return bitmap_.Dc(); }
@@ -105,10 +105,8 @@ class Canvas {
               format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
 
-  Image ToImage() const { return bitmap_.ToImage(); }
-
  private:
-  DibBitmap bitmap_;
+  const DibBitmap& bitmap_;
 };
 
 void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t index, RECT rect,
@@ -165,18 +163,20 @@ void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t inde
 void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int left, int top,
                 double scale, int fontPixels, bool ghosts) {
   const auto scaled = [&](int value) { return static_cast<int>(std::lround(value * scale)); };
-  const auto designRect = [&](const PageObject& object) {
-    return RECT{left + scaled(object.Left), top + scaled(object.Top),
-                left + scaled(object.Left + object.Width),
-                top + scaled(object.Top + object.Height)};
+  // A rectangle in window pixels, where it lands on the canvas.
+  const auto placed = [&](int x, int y, int width, int height) {
+    return RECT{left + scaled(x), top + scaled(y), left + scaled(x + width),
+                top + scaled(y + height)};
   };
-  const RECT window{left, top, left + scaled(size.Size.Width), top + scaled(size.Size.Height)};
+  const auto designRect = [&](const PageObject& object) {
+    return placed(object.Left, object.Top, object.Width, object.Height);
+  };
+  const RECT window = placed(0, 0, size.Size.Width, size.Size.Height);
   const int saved = SaveDC(canvas.Dc());
   IntersectClipRect(canvas.Dc(), window.left, window.top, window.right, window.bottom);
   canvas.Fill(window, kPageBackground);
   if (ghosts) {
-    canvas.DashedOutline({left, top, left + scaled(page.Width), top + scaled(page.Height)},
-                         kDesignPageOutline);
+    canvas.DashedOutline(placed(0, 0, page.Width, page.Height), kDesignPageOutline);
     for (std::size_t i = 0; i < page.Objects.size(); ++i) {
       const auto& object = page.Objects[i];
       canvas.Fill(designRect(object), Mix(ObjectColour(object, i), kPageBackground, 0.85));
@@ -184,9 +184,8 @@ void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int
   }
   for (std::size_t i = 0; i < page.Objects.size() && i < size.Boxes.size(); ++i) {
     const auto& box = size.Boxes[i];
-    const RECT rect{left + scaled(box.Left), top + scaled(box.Top),
-                    left + scaled(box.Left + box.Width), top + scaled(box.Top + box.Height)};
-    DrawObject(canvas, page.Objects[i], i, rect, fontPixels);
+    DrawObject(canvas, page.Objects[i], i, placed(box.Left, box.Top, box.Width, box.Height),
+               fontPixels);
   }
   if (ghosts) {
     for (std::size_t i = 0; i < page.Objects.size(); ++i) {
@@ -199,11 +198,17 @@ void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int
 
 }  // namespace
 
-Image PaintPage(const Page& page, const SizeRun& size, bool ghosts) {
-  Canvas canvas(size.Size.Width, size.Size.Height);
-  if (!canvas.Ready()) return {};
+bool PaintPageOn(const DibBitmap& bitmap, const Page& page, const SizeRun& size, bool ghosts) {
+  const Canvas canvas(bitmap);
+  if (!canvas.Ready()) return false;
   DrawWindow(canvas, page, size, 0, 0, 1.0, 16, ghosts);
-  return canvas.ToImage();
+  return true;
+}
+
+Image PaintPage(const Page& page, const SizeRun& size, bool ghosts) {
+  const DibBitmap bitmap(size.Size.Width, size.Size.Height);
+  if (!PaintPageOn(bitmap, page, size, ghosts)) return {};
+  return bitmap.ToImage();
 }
 
 Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes, bool ghosts) {
@@ -226,7 +231,8 @@ Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes, boo
   int sheetWidth = kMargin;
   for (const auto& size : sizes) sheetWidth += scaled(size.Size.Width) + kMargin;
   const int sheetHeight = kMargin + kLabelHeight + scaled(tallest) + kMargin;
-  Canvas canvas(sheetWidth, sheetHeight);
+  const DibBitmap bitmap(sheetWidth, sheetHeight);
+  const Canvas canvas(bitmap);
   if (!canvas.Ready()) return {};
   canvas.Fill({0, 0, sheetWidth, sheetHeight}, kSheetBackground);
 
@@ -244,7 +250,7 @@ Image PaintContactSheet(const Page& page, const std::vector<SizeRun>& sizes, boo
                    kFrameBorder, 1);
     left += width + kMargin;
   }
-  return canvas.ToImage();
+  return bitmap.ToImage();
 }
 
 }  // namespace preview
