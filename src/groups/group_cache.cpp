@@ -16,6 +16,9 @@ void SaveGroupToCache(LayoutRegistry& registry, const GroupRecord& group) {
 
 void RestoreGroupFromCache(GroupRecord& group, const GroupCacheEntry& entry) {
   group.SetBounds({entry.BoundsLeft, entry.BoundsTop, entry.BoundsWidth, entry.BoundsHeight});
+  // Bounds remembered before the frame or any member had a rectangle are empty: they stay
+  // unset, so that resolution works them out once something can be measured.
+  group.HasBounds = entry.BoundsWidth >= 1 && entry.BoundsHeight >= 1;
   for (const auto& remembered : entry.Members) {
     group.Members.push_back(remembered);
     group.Members.back().Window = 0;

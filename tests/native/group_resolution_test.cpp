@@ -152,16 +152,18 @@ TEST_F(GroupResolution, LateMembersAndLateBoundsArePickedUpAndRemembered) {
   EXPECT_EQ(windows.RectOf(b), (Rect{420, 250, 80, 100}));
 }
 
-TEST_F(GroupResolution, RememberedEmptyBoundsKeepTheGroupStill) {
+TEST_F(GroupResolution, RememberedEmptyBoundsAreWorkedOutOnceAMemberAppears) {
   ASSERT_EQ(RegisterGroupWith({L"Box", L"Target", L"FILL", L"A"}), 1);
   ASSERT_EQ(ClearAction(context), 1);
   ASSERT_EQ(Register({L"Target"}), 1);
   ASSERT_EQ(RegisterGroupWith({L"Box", L"Target", L"FILL", L""}), 1);
-  EXPECT_TRUE(Group(L"Box")->HasBounds);
-  EXPECT_EQ(Group(L"Box")->Bounds(), (Rect{0, 0, 0, 0}));
+  EXPECT_FALSE(Group(L"Box")->HasBounds);
   const auto a = AddObject(L"A", {10, 10, 20, 20});
   ASSERT_EQ(Apply(), 1);
-  EXPECT_EQ(windows.RectOf(a), (Rect{10, 10, 20, 20}));
+  // As if registered after A appeared: its rectangle is the bounds, filled into the target.
+  EXPECT_EQ(Group(L"Box")->Bounds(), (Rect{10, 10, 20, 20}));
+  EXPECT_EQ(context.Registry.GroupCache.at(L"box").BoundsWidth, 20);
+  EXPECT_EQ(windows.RectOf(a), (Rect{100, 50, 400, 300}));
 }
 
 TEST_F(GroupResolution, GoneWindowsAreLookedUpByNameOrLeftAlone) {

@@ -154,7 +154,7 @@ TEST_F(Restore, RememberedEmptyBoundsDoNotCollapseTheFrame) {
   ASSERT_EQ(Run(7, {L"Caption", L"Stage", L"", L"Late"}), 1);
   ASSERT_EQ(Run(4), 1);
   ASSERT_EQ(Run(7, {L"Caption", L"Stage", L"", L""}), 1);
-  ASSERT_TRUE(context.Registry.Groups[0].HasBounds);
+  ASSERT_FALSE(context.Registry.Groups[0].HasBounds);
   const auto caption = AddObject(L"Caption", {9, 10, 11, 12});
   EXPECT_EQ(Run(4), 1);
   EXPECT_EQ(windows.RectOf(caption), (Rect{9, 10, 11, 12}));
