@@ -6,6 +6,7 @@
 #include "groups/group_operations.h"
 #include "groups/object_snapshot.h"
 #include "layout/casing.h"
+#include "layout/float_settings.h"
 #include "plugin/host_calls.h"
 
 namespace duduve {
@@ -46,6 +47,44 @@ float SquaredDistance(Normalised a, Normalised b) {
   const auto du = static_cast<float>(static_cast<double>(a.U) - b.U);
   const auto dv = static_cast<float>(static_cast<double>(a.V) - b.V);
   return static_cast<float>(static_cast<double>(du) * du + static_cast<double>(dv) * dv);
+}
+
+// Gives each remembered, automatically collected member the free candidate whose centre,
+// relative to the frame now, lies nearest its centre relative to the bounds then.
+void MatchRemembered(GroupRecord& group, const std::vector<CollectedWindow>& candidates,
+                     const Rect& frame) {
+  PluginFloatSettings settings;  // centres and distances; no host code runs in here
+  std::vector<Normalised> candidateCentres;
+  candidateCentres.reserve(candidates.size());
+  for (const auto& candidate : candidates) {
+    candidateCentres.push_back(CentreWithin(candidate.Area, frame));
+  }
+  std::vector<bool> taken(candidates.size(), false);
+  // Empty bounds place every remembered centre at infinity or nowhere: nothing matches.
+  const bool boundsUsable = group.BoundsWidth >= 1 && group.BoundsHeight >= 1;
+  const Rect bounds = group.Bounds();
+
+  for (auto& member : group.Members) {
+    if (!member.Name.empty() || !member.Captured) continue;
+    member.Window = 0;
+    if (!boundsUsable) continue;
+    const auto remembered = CentreWithin(member.Design(), bounds);
+    std::size_t best = candidates.size();
+    float bestDistance = kRebindThreshold;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      if (taken[i]) continue;
+      const float distance = SquaredDistance(candidateCentres[i], remembered);
+      // Strictly smaller: the earlier candidate keeps a tie.
+      if (distance < bestDistance) {
+        bestDistance = distance;
+        best = i;
+      }
+    }
+    if (best < candidates.size()) {
+      taken[best] = true;
+      member.Window = candidates[best].Window;
+    }
+  }
 }
 
 }  // namespace
@@ -108,37 +147,7 @@ void RebindMembers(Context& context, GroupRecord& group) {
   const auto candidates = CollectInside(context, frame, group.FrameWindow, target);
   if (candidates.empty()) return;
 
-  std::vector<Normalised> candidateCentres;
-  candidateCentres.reserve(candidates.size());
-  for (const auto& candidate : candidates) {
-    candidateCentres.push_back(CentreWithin(candidate.Area, frame));
-  }
-  std::vector<bool> taken(candidates.size(), false);
-  // Empty bounds place every remembered centre at infinity or nowhere: nothing matches.
-  const bool boundsUsable = group.BoundsWidth >= 1 && group.BoundsHeight >= 1;
-  const Rect bounds = group.Bounds();
-
-  for (auto& member : group.Members) {
-    if (!member.Name.empty() || !member.Captured) continue;
-    member.Window = 0;
-    if (!boundsUsable) continue;
-    const auto remembered = CentreWithin(member.Design(), bounds);
-    std::size_t best = candidates.size();
-    float bestDistance = kRebindThreshold;
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-      if (taken[i]) continue;
-      const float distance = SquaredDistance(candidateCentres[i], remembered);
-      // Strictly smaller: the earlier candidate keeps a tie.
-      if (distance < bestDistance) {
-        bestDistance = distance;
-        best = i;
-      }
-    }
-    if (best < candidates.size()) {
-      taken[best] = true;
-      member.Window = candidates[best].Window;
-    }
-  }
+  MatchRemembered(group, candidates, frame);
 }
 
 }  // namespace duduve

@@ -1,8 +1,12 @@
 #include "groups/group_placement.h"
 
+#include "layout/float_settings.h"
+
 namespace duduve {
 
-GroupPlacement PlaceGroup(const Rect& bounds, const Rect& target, GroupMode mode) {
+namespace {
+
+GroupPlacement GroupArithmetic(Rect bounds, Rect target, GroupMode mode) {
   GroupPlacement placement;
   placement.ScaleX = static_cast<float>(static_cast<double>(target.Width) / bounds.Width);
   placement.ScaleY = static_cast<float>(static_cast<double>(target.Height) / bounds.Height);
@@ -24,7 +28,7 @@ GroupPlacement PlaceGroup(const Rect& bounds, const Rect& target, GroupMode mode
   return placement;
 }
 
-Rect PlaceMember(const Rect& design, const Rect& bounds, const GroupPlacement& placement) {
+Rect MemberArithmetic(Rect design, Rect bounds, GroupPlacement placement) {
   const double sx = placement.ScaleX;
   const double sy = placement.ScaleY;
   const double dx = static_cast<double>(design.Left) - bounds.Left;
@@ -32,6 +36,16 @@ Rect PlaceMember(const Rect& design, const Rect& bounds, const GroupPlacement& p
   return {RoundToInt32(dx * sx + placement.Frame.Left), RoundToInt32(dy * sy + placement.Frame.Top),
           AtLeastOne(RoundToInt32(design.Width * sx)),
           AtLeastOne(RoundToInt32(design.Height * sy))};
+}
+
+}  // namespace
+
+GroupPlacement PlaceGroup(const Rect& bounds, const Rect& target, GroupMode mode) {
+  return WithPluginFloatSettings(GroupArithmetic, bounds, target, mode);
+}
+
+Rect PlaceMember(const Rect& design, const Rect& bounds, const GroupPlacement& placement) {
+  return WithPluginFloatSettings(MemberArithmetic, design, bounds, placement);
 }
 
 }  // namespace duduve

@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "layout/float_settings.h"
 #include "layout/registration.h"
 #include "plugin/actions.h"
 #include "plugin/host_calls.h"
@@ -28,8 +29,8 @@ struct PassFactors {
   std::int32_t OffsetY = 0;
 };
 
-PassFactors ComputeFactors(std::int32_t canvasWidth, std::int32_t canvasHeight,
-                           std::int32_t clientWidth, std::int32_t clientHeight) {
+PassFactors FactorsArithmetic(std::int32_t canvasWidth, std::int32_t canvasHeight,
+                              std::int32_t clientWidth, std::int32_t clientHeight) {
   PassFactors f;
   f.CanvasWidth = canvasWidth;
   f.CanvasHeight = canvasHeight;
@@ -45,6 +46,12 @@ PassFactors ComputeFactors(std::int32_t canvasWidth, std::int32_t canvasHeight,
   f.OffsetX = offsetX < 0 ? 0 : offsetX;
   f.OffsetY = offsetY < 0 ? 0 : offsetY;
   return f;
+}
+
+PassFactors ComputeFactors(std::int32_t canvasWidth, std::int32_t canvasHeight,
+                           std::int32_t clientWidth, std::int32_t clientHeight) {
+  return WithPluginFloatSettings(FactorsArithmetic, canvasWidth, canvasHeight, clientWidth,
+                                 clientHeight);
 }
 
 std::int32_t AxisSize(AxisPolicy policy, std::int32_t design, float axisFactor, float uniform) {
@@ -75,7 +82,21 @@ std::int32_t PlaceOnAxis(std::int32_t anchor, std::int32_t designStart, std::int
                       static_cast<double>(frame.Origin));
 }
 
-Rect ResolveObject(const ObjectRecord& record, const PassFactors& f) {
+// What the object pass needs of a record: a plain value that the arithmetic can take whole.
+struct ObjectRule {
+  AxisPolicy WMode = AxisPolicy::Stretch;
+  AxisPolicy HMode = AxisPolicy::Stretch;
+  HorizontalAnchor HAnchor = HorizontalAnchor::Left;
+  VerticalAnchor VAnchor = VerticalAnchor::Top;
+  std::int32_t NudgeX = 0;
+  std::int32_t NudgeY = 0;
+  std::int32_t DesignLeft = 0;
+  std::int32_t DesignTop = 0;
+  std::int32_t DesignWidth = 0;
+  std::int32_t DesignHeight = 0;
+};
+
+Rect ResolveArithmetic(ObjectRule record, PassFactors f) {
   const auto width = AtLeastOne(AxisSize(record.WMode, record.DesignWidth, f.ScaleX, f.Uniform));
   const auto height = AtLeastOne(AxisSize(record.HMode, record.DesignHeight, f.ScaleY, f.Uniform));
 
@@ -94,6 +115,13 @@ Rect ResolveObject(const ObjectRecord& record, const PassFactors& f) {
   // Nudges are plain pixels, added after rounding.
   return {SaturateToInt32(std::int64_t{x} + record.NudgeX),
           SaturateToInt32(std::int64_t{y} + record.NudgeY), width, height};
+}
+
+Rect ResolveObject(const ObjectRecord& record, const PassFactors& factors) {
+  const ObjectRule rule{record.WMode,       record.HMode,       record.HAnchor,    record.VAnchor,
+                        record.NudgeX,      record.NudgeY,      record.DesignLeft, record.DesignTop,
+                        record.DesignWidth, record.DesignHeight};
+  return WithPluginFloatSettings(ResolveArithmetic, rule, factors);
 }
 
 // Holds ApplyInProgress and the host window's suspended painting for one pass, and gives
@@ -207,6 +235,20 @@ void PlaceObject(Context& context, std::size_t index, const PassFactors& factors
   batch.Move(index);
 }
 
+// The six published texts, in their order.
+struct PublishedTexts {
+  std::wstring ScaleX, ScaleY, Uniform, Dpi, DpiScale;
+};
+
+PublishedTexts FormatFactors(const PassFactors& factors, std::int32_t dpi) {
+  const float dpiScale =
+      WithPluginFloatSettings([](std::int32_t d) { return static_cast<float>(d) / 96.0f; }, dpi);
+  // The texts are formatted with integer arithmetic; the settings only cover the widening.
+  PluginFloatSettings settings;
+  return {FourDecimals(factors.ScaleX), FourDecimals(factors.ScaleY), FourDecimals(factors.Uniform),
+          DecimalText(dpi), FourDecimals(dpiScale)};
+}
+
 void Publish(Context& context, const PassFactors& factors, std::int32_t dpi) {
   auto& registry = context.Registry;
   // Exact comparison: any change of the stored single-precision values republishes.
@@ -214,14 +256,14 @@ void Publish(Context& context, const PassFactors& factors, std::int32_t dpi) {
       dpi == registry.LastDpi) {
     return;
   }
-  const auto uniform = FourDecimals(factors.Uniform);
+  const auto texts = FormatFactors(factors, dpi);
   auto& host = context.Host;
-  host.SetVariable(L"[Duduve.ScaleX]", FourDecimals(factors.ScaleX));
-  host.SetVariable(L"[Duduve.ScaleY]", FourDecimals(factors.ScaleY));
-  host.SetVariable(L"[Duduve.Uniform]", uniform);
-  host.SetVariable(L"[Duduve.FontScale]", uniform);
-  host.SetVariable(L"[Duduve.DPI]", DecimalText(dpi));
-  host.SetVariable(L"[Duduve.DPIScale]", FourDecimals(static_cast<float>(dpi) / 96.0f));
+  host.SetVariable(L"[Duduve.ScaleX]", texts.ScaleX);
+  host.SetVariable(L"[Duduve.ScaleY]", texts.ScaleY);
+  host.SetVariable(L"[Duduve.Uniform]", texts.Uniform);
+  host.SetVariable(L"[Duduve.FontScale]", texts.Uniform);
+  host.SetVariable(L"[Duduve.DPI]", texts.Dpi);
+  host.SetVariable(L"[Duduve.DPIScale]", texts.DpiScale);
   registry.LastScaleX = factors.ScaleX;
   registry.LastScaleY = factors.ScaleY;
   registry.LastDpi = dpi;

@@ -1,6 +1,5 @@
 #include "layout/geometry.h"
 
-#include <cmath>
 #include <limits>
 
 namespace duduve {
@@ -14,16 +13,17 @@ std::int32_t SaturateToInt32(std::int64_t value) {
 }
 
 std::int32_t RoundToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  // nearbyint honours the default rounding mode: to nearest, halves to even.
-  const double rounded = std::nearbyint(value);
-  if (rounded <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) {
-    return std::numeric_limits<std::int32_t>::min();
-  }
-  if (rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  return static_cast<std::int32_t>(rounded);
+  if (value != value) return 0;  // NaN
+  if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+  if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+  // Truncation and the exact fraction it leaves do not depend on the rounding mode, unlike
+  // nearbyint, which follows the calling thread's.
+  const std::int64_t whole = static_cast<std::int32_t>(value);
+  const double fraction = value - static_cast<double>(whole);
+  const bool odd = (whole & 1) != 0;
+  if (fraction > 0.5 || (fraction == 0.5 && odd)) return SaturateToInt32(whole + 1);
+  if (fraction < -0.5 || (fraction == -0.5 && odd)) return SaturateToInt32(whole - 1);
+  return static_cast<std::int32_t>(whole);
 }
 
 }  // namespace duduve

@@ -22,7 +22,8 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// Rounds to nearest with halves to even; values beyond 32 bits saturate, NaN gives 0.
+// Rounds to nearest with halves to even, whatever the thread's rounding mode; values beyond
+// 32 bits saturate, NaN gives 0.
 std::int32_t RoundToInt32(double value);
 
 // Narrows a 64-bit intermediate to 32 bits, saturating instead of overflowing.

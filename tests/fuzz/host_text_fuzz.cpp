@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "plugin/host_text_reader.h"
+#include "trapping_float.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ unsigned char ContentByte(FuzzedDataProvider& data, bool printable) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  const TrappingFloatExceptions traps;
   FuzzedDataProvider data(bytes, size);
   MemoryMap map;
   const int regionCount = data.ConsumeIntegralInRange(1, 8);

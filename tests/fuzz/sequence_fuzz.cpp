@@ -23,6 +23,7 @@
 #include "layout/context.h"
 #include "plugin/actions.h"
 #include "plugin/text_rules.h"
+#include "trapping_float.h"
 
 namespace {
 
@@ -569,6 +570,7 @@ class World {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  const TrappingFloatExceptions traps;
   FuzzedDataProvider data(bytes, size);
   World world(data);
   world.Run();

@@ -11,6 +11,7 @@
 #include "layout/casing.h"
 #include "layout/vocabulary.h"
 #include "plugin/text_rules.h"
+#include "trapping_float.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ void CheckMembers(const std::wstring& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const TrappingFloatExceptions traps;
   const auto text = TextFrom(data, size);
   CheckTrim(text);
   CheckWords(text);
