@@ -42,6 +42,28 @@ class StandInHost::CallScope {
   const char* what_;
 };
 
+template <typename Call>
+auto StandInHost::UnderFloatEnvironment(const char* what, Call&& call) {
+  if (!floatEnvironment_) return call();
+  WriteFloatEnvironment(*floatEnvironment_);
+  auto result = call();
+  const auto after = ReadFloatEnvironment();
+  if (!(after == *floatEnvironment_)) floatChanges_.push_back({what, after});
+  return result;
+}
+
+void StandInHost::NoteFloatSeen(const char* where) {
+  // Read first, before this host's own code can touch the flags.
+  const auto seen = ReadFloatEnvironment();
+  if (floatEnvironment_ && depth_ > 0) floatSeen_.push_back({where, seen});
+}
+
+void StandInHost::SetFloatEnvironment(std::optional<FloatEnvironment> environment) {
+  floatEnvironment_ = environment;
+  floatChanges_.clear();
+  floatSeen_.clear();
+}
+
 std::ostream& operator<<(std::ostream& out, const Box& box) {
   return out << "{" << box.Left << ", " << box.Top << ", " << box.Width << " x " << box.Height
              << "}";
@@ -74,7 +96,10 @@ std::wstring StandInHost::DefaultDllPath() {
 bool StandInHost::Load(const std::wstring& path) {
   if (Loaded()) return false;
   currentHost = this;
-  module_ = LoadLibraryW(path.c_str());
+  {
+    CallScope scope(*this, "load");
+    module_ = UnderFloatEnvironment("LoadLibrary", [&] { return LoadLibraryW(path.c_str()); });
+  }
   if (module_ == nullptr) return false;
   auto exports = std::make_unique<Exports>();
   auto resolve = [&](auto& field, const char* name) {
@@ -105,7 +130,7 @@ bool StandInHost::Unload() {
   bool freed = false;
   {
     CallScope scope(*this, "unload");
-    freed = FreeLibrary(module) != FALSE;
+    freed = UnderFloatEnvironment("FreeLibrary", [&] { return FreeLibrary(module); }) != FALSE;
   }
   module_ = nullptr;
   exports_.reset();
@@ -132,9 +157,11 @@ bool StandInHost::StartUp() {
 int StandInHost::RegisterPlugIn(const RegisterOptions& options) {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbRegisterPlugIn");
-  return exports_->RegisterPlugIn(options.NullAddAction ? nullptr : &AddActionThunk, options.Value2,
-                                  options.Value3,
-                                  options.NullSetVariable ? nullptr : &SetVariableThunk);
+  return UnderFloatEnvironment("_nbRegisterPlugIn", [&] {
+    return exports_->RegisterPlugIn(options.NullAddAction ? nullptr : &AddActionThunk,
+                                    options.Value2, options.Value3,
+                                    options.NullSetVariable ? nullptr : &SetVariableThunk);
+  });
 }
 
 int StandInHost::InitPlugIn(const InitOptions& options) {
@@ -143,9 +170,11 @@ int StandInHost::InitPlugIn(const InitOptions& options) {
   char* title = nullptr;
   char* publisher = nullptr;
   char* hint = nullptr;
-  const int result = exports_->InitPlugIn(
-      options.NullHostWindow ? nullptr : window_, options.NullTitle ? nullptr : &title,
-      options.NullPublisher ? nullptr : &publisher, options.NullHint ? nullptr : &hint);
+  const int result = UnderFloatEnvironment("_nbInitPlugIn", [&] {
+    return exports_->InitPlugIn(
+        options.NullHostWindow ? nullptr : window_, options.NullTitle ? nullptr : &title,
+        options.NullPublisher ? nullptr : &publisher, options.NullHint ? nullptr : &hint);
+  });
   auto take = [&](char* block, std::optional<std::string>& into, const char* which) {
     if (block == nullptr) return;
     into = block;
@@ -165,13 +194,16 @@ int StandInHost::InitPlugIn(const InitOptions& options) {
 int StandInHost::RegisterInterfaceAccess(bool nullFunction) {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbRegisterInterfaceAccess");
-  return exports_->RegisterInterfaceAccess(nullFunction ? nullptr : &InterfaceAccessThunk);
+  return UnderFloatEnvironment("_nbRegisterInterfaceAccess", [&] {
+    return exports_->RegisterInterfaceAccess(nullFunction ? nullptr : &InterfaceAccessThunk);
+  });
 }
 
 int StandInHost::Exec(int actionId, char** params) {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbExecAction");
-  return exports_->ExecAction(actionId, params);
+  return UnderFloatEnvironment("_nbExecAction",
+                               [&] { return exports_->ExecAction(actionId, params); });
 }
 
 int StandInHost::Exec(int actionId, HostParams& params) {
@@ -188,7 +220,8 @@ int StandInHost::Edit(int actionId, char** params) {
   CallScope scope(*this, "_nbEditAction");
   auto& account = GlobalAccount::Instance();
   account.SetParamFreesAllowed(true);
-  const int result = exports_->EditAction(actionId, params);
+  const int result = UnderFloatEnvironment("_nbEditAction",
+                                           [&] { return exports_->EditAction(actionId, params); });
   account.SetParamFreesAllowed(false);
   return result;
 }
@@ -204,13 +237,13 @@ int StandInHost::Edit(int actionId, HostParams& params) {
 int StandInHost::Message(int code, LONG_PTR second) {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbMessage");
-  return exports_->Message(code, second);
+  return UnderFloatEnvironment("_nbMessage", [&] { return exports_->Message(code, second); });
 }
 
 int StandInHost::About() {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbAbout");
-  return exports_->About();
+  return UnderFloatEnvironment("_nbAbout", [&] { return exports_->About(); });
 }
 
 void StandInHost::AfterCall(const char* what) {
@@ -223,12 +256,14 @@ void StandInHost::AfterCall(const char* what) {
 
 int WINAPI StandInHost::AddActionThunk(int id, const char* name, const char* help,
                                        const unsigned char* codes, int fifth, int count) {
+  if (currentHost != nullptr) currentHost->NoteFloatSeen("AddActionCallback");
   if (currentHost != nullptr) currentHost->RecordAction(id, name, help, codes, fifth, count);
   return 0;
 }
 
 int WINAPI StandInHost::SetVariableThunk(const char* name, const char* value) {
   if (currentHost == nullptr) return 0;
+  currentHost->NoteFloatSeen("SetVariableCallback");
   currentHost->RecordVariable(name, value);
   if (currentHost->OnSetVariable) currentHost->OnSetVariable(*currentHost);
   return 0;
@@ -236,6 +271,7 @@ int WINAPI StandInHost::SetVariableThunk(const char* name, const char* value) {
 
 int WINAPI StandInHost::InterfaceAccessThunk(int command, char** slot) {
   if (currentHost == nullptr) return 0;
+  currentHost->NoteFloatSeen("InterfaceAccess");
   currentHost->AnswerInterface(command, slot);
   if (currentHost->OnInterfaceAccess) currentHost->OnInterfaceAccess(*currentHost);
   return 0;

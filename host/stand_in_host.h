@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fenced_memory.h"
+#include "float_environment.h"
 #include "global_account.h"
 #include "host_params.h"
 #include "window_driver.h"
@@ -88,6 +89,12 @@ struct InitOptions {
 enum class HostFrame {
   Popup,     // WS_POPUP at 0,0: client area = window rectangle, shown without activation
   Captioned  // an ordinary captioned, resizable window, shown and activated
+};
+
+// The floating-point settings found at one point of a plug-in call.
+struct FloatObservation {
+  std::string Where;  // the export, "LoadLibrary", "FreeLibrary", a callback or a window message
+  FloatEnvironment Seen;
 };
 
 // The three start-up texts as the host received them (nullopt: nothing was written).
@@ -163,6 +170,16 @@ class StandInHost {
   // instead of their plain fills.
   std::function<void(HWND window, HDC dc)> Painter;
 
+  // --- The calling thread's floating-point settings ---
+  // With settings given, the host loads them before it loads the module and before every
+  // export call, as a host's runtime would have them, and notes what it finds afterwards and
+  // inside its callbacks and window procedures. Flags set here must be masked ones.
+  void SetFloatEnvironment(std::optional<FloatEnvironment> environment);
+  // Each export, load or unload after which the settings read differently, with what they read.
+  const std::vector<FloatObservation>& FloatChanges() const { return floatChanges_; }
+  // What each callback and each window procedure run during a plug-in call found.
+  const std::vector<FloatObservation>& FloatSeen() const { return floatSeen_; }
+
   // --- The host window and the page objects ---
   HWND Window() const { return window_; }
   // Sets the host window's client size; a captioned frame grows by its borders.
@@ -217,6 +234,10 @@ class StandInHost {
   void AnswerInterface(int command, char** slot);
   std::string NormalAnswer(int command, const std::string& request) const;
   void AfterCall(const char* what);
+  // Runs one call into the module under the given settings and notes a change.
+  template <typename Call>
+  auto UnderFloatEnvironment(const char* what, Call&& call);
+  void NoteFloatSeen(const char* where);
   const PageObject* FindObject(const std::string& name) const;
   void ObjectMoved(HWND window);
 
@@ -237,6 +258,9 @@ class StandInHost {
   int paints_ = 0;
   int redrawOff_ = 0;
   int redrawOn_ = 0;
+  std::optional<FloatEnvironment> floatEnvironment_;
+  std::vector<FloatObservation> floatChanges_;
+  std::vector<FloatObservation> floatSeen_;
 };
 
 }  // namespace standin

@@ -178,6 +178,7 @@ LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM w
                                              LPARAM lParam) {
   auto* host = HostOf(window, message, lParam);
   if (host != nullptr) {
+    host->NoteFloatSeen("host window procedure");
     if (message == WM_PAINT) ++host->paints_;
     if (host->OnHostMessage) {
       if (const auto handled = host->OnHostMessage(message, wParam, lParam)) return *handled;
@@ -194,6 +195,7 @@ LRESULT CALLBACK StandInHost::HostWindowProc(HWND window, UINT message, WPARAM w
 LRESULT CALLBACK StandInHost::ObjectWindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
   auto* host = HostOf(window, message, lParam);
+  if (host != nullptr) host->NoteFloatSeen("object window procedure");
   if (message == WM_PAINT) {
     static const std::function<void(HWND, HDC)> kPlainFill;
     Paint(window, host != nullptr ? host->Painter : kPlainFill,

@@ -20,6 +20,14 @@
 
 namespace duduve {
 
+#if defined(__i386__) || defined(__x86_64__)
+// The 28-byte image that fnstenv writes and fldenv reads: word 0 is the control word,
+// word 2 the status word.
+struct X87Environment {
+  std::uint16_t Words[14];
+};
+#endif
+
 class PluginFloatSettings {
  public:
   PluginFloatSettings() noexcept;
@@ -33,15 +41,32 @@ class PluginFloatSettings {
 
  private:
 #if defined(__i386__) || defined(__x86_64__)
-  struct X87Environment {  // the 28-byte image of fnstenv
-    std::uint16_t Words[14];
-  };
   X87Environment x87_;
   std::uint32_t mxcsr_ = 0;
 #else
   std::fenv_t environment_;
 #endif
   static inline unsigned long exceptionalScopes_ = 0;
+};
+
+// Gives the host back, when an export returns, exactly the exception flags it had when it
+// called: flags raised meanwhile by the plug-in's bookkeeping, or by system code that moved
+// a window or made a font for it, are dropped. The control words are left as they are then,
+// so a setting that host code changed during the call stands.
+class HostFloatFlagsKept {
+ public:
+  HostFloatFlagsKept() noexcept;
+  ~HostFloatFlagsKept();
+  HostFloatFlagsKept(const HostFloatFlagsKept&) = delete;
+  HostFloatFlagsKept& operator=(const HostFloatFlagsKept&) = delete;
+
+ private:
+#if defined(__i386__) || defined(__x86_64__)
+  std::uint16_t x87Status_ = 0;
+  std::uint32_t mxcsr_ = 0;
+#else
+  std::fexcept_t flags_;
+#endif
 };
 
 // Pins `value` in memory at this point, so the compiler cannot move the arithmetic that
@@ -90,7 +115,33 @@ inline PluginFloatSettings::~PluginFloatSettings() {
   asm volatile("fldenv %0\n\tldmxcsr %1" : : "m"(x87_), "m"(mxcsr_) : "memory");
 }
 
+inline HostFloatFlagsKept::HostFloatFlagsKept() noexcept {
+  asm volatile("fnstsw %0\n\tstmxcsr %1" : "=m"(x87Status_), "=m"(mxcsr_) : : "memory");
+}
+
+inline HostFloatFlagsKept::~HostFloatFlagsKept() {
+  // The x87 status word can only be written whole, through the environment image: its
+  // flags, stack-fault and error-summary bits go back to what they were.
+  constexpr std::uint16_t kStatusFlags = 0x80FF;
+  constexpr std::uint32_t kMxcsrFlags = 0x3F;
+  X87Environment image;
+  std::uint32_t mxcsr = 0;
+  asm volatile("fnstenv %0\n\tstmxcsr %1" : "=m"(image), "=m"(mxcsr) : : "memory");
+  image.Words[2] =
+      static_cast<std::uint16_t>((image.Words[2] & ~kStatusFlags) | (x87Status_ & kStatusFlags));
+  mxcsr = (mxcsr & ~kMxcsrFlags) | (mxcsr_ & kMxcsrFlags);
+  asm volatile("fldenv %0\n\tldmxcsr %1" : : "m"(image), "m"(mxcsr) : "memory");
+}
+
 #else
+
+inline HostFloatFlagsKept::HostFloatFlagsKept() noexcept {
+  std::fegetexceptflag(&flags_, FE_ALL_EXCEPT);
+}
+
+inline HostFloatFlagsKept::~HostFloatFlagsKept() {
+  std::fesetexceptflag(&flags_, FE_ALL_EXCEPT);
+}
 
 inline PluginFloatSettings::PluginFloatSettings() noexcept {
   std::feholdexcept(&environment_);

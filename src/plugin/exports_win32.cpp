@@ -10,6 +10,7 @@
 
 #include "dpi/dpi_queries_win32.h"
 #include "editor/editor.h"
+#include "layout/float_settings.h"
 #include "plugin/action_table.h"
 #include "plugin/actions.h"
 #include "plugin/host_bridge_win32.h"
@@ -33,8 +34,10 @@ std::optional<Module>& TheModule() {
   return module;
 }
 
+// Every export: nothing raised toward the host, and its floating-point flags as they were.
 template <typename Body>
 int Guarded(int neutral, Body&& body) noexcept {
+  const HostFloatFlagsKept flags;
   try {
     if (!TheModule()) return neutral;
     return body(*TheModule());
@@ -110,6 +113,9 @@ void Detach(bool processTerminating) {
 using namespace duduve;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  // No host code runs here, only the system's: it runs under the plug-in's settings, so that
+  // the loader's thread gets its own back exactly.
+  const PluginFloatSettings settings;
   try {
     if (reason == DLL_PROCESS_ATTACH) Attach(instance);
     if (reason == DLL_PROCESS_DETACH) Detach(reserved != nullptr);
@@ -166,6 +172,7 @@ extern "C" int WINAPI _nbMessage(int code, LONG_PTR /*ignored*/) {
 }
 
 extern "C" int WINAPI _nbAbout() {
+  const HostFloatFlagsKept flags;
   try {
     const auto text = AboutText();
     MessageBoxW(GetActiveWindow(), text.c_str(), std::wstring(kAboutCaption).c_str(),

@@ -83,20 +83,56 @@ TEST_F(LoadedPage, FreeLibraryMovesNoWindowAndPublishesNothing) {
   EXPECT_EQ(host.ObjectBox("Logo"), (Box{450, 300, 75, 38}));
 }
 
-TEST_F(FaultPage, AClearLeavesAFrameWhoseRememberedBoundsAreEmpty) {
-  host.AddObject("Target", {100, 50, 400, 300});
-  ASSERT_EQ(DesignSize(1280, 720), 1);
-  ASSERT_EQ(Register({"Target"}), 1);
-  // Neither the label nor its member has a window yet: empty bounds are remembered.
-  ASSERT_EQ(Group({"Caption", "Target", "", "Ghost"}), 1);
-  host.AddObject("Caption", {50, 60, 70, 80});
-  ASSERT_EQ(Group({"Caption", "Target", "", ""}), 1);  // restored from memory
-  host.Resize(1920, 1080);
-  ASSERT_EQ(Apply(), 1);
-  EXPECT_EQ(host.ObjectBox("Caption"), (Box{50, 60, 70, 80}));  // resolution skips it
-  ASSERT_EQ(Clear(), 1);
-  EXPECT_EQ(host.ObjectBox("Caption"), (Box{50, 60, 70, 80}));  // and so does the clear
-  EXPECT_EQ(host.ObjectBox("Target"), (Box{100, 50, 400, 300}));
+// A group registered before its frame or members had windows is remembered with empty
+// bounds. Registered again with blank members once the windows are there, it is placed as if
+// it had been registered after they appeared, and the clear puts it back.
+TEST_F(FaultPage, AGroupRememberedBeforeItsWindowsIsPlacedOnceTheyAppear) {
+  const struct {
+    const char* Name;
+    std::vector<std::string> Group;  // group, target, mode, members
+    const char* Late;                // the object that appears after the first registration
+    Box LateBox;
+    Box Placed;  // at 1920 x 1080, with Target at (150, 75, 600, 450)
+  } cases[] = {
+      // Bounds from the members: the icon fills the target.
+      {"listed member",
+       {"Label", "Target", "FILL", "Icon"},
+       "Icon",
+       {200, 100, 40, 30},
+       {150, 75, 600, 450}},
+      // Bounds from the frame: 70 x 80 fitted by 5.625 to 394 x 450, centred.
+      {"frame",
+       {"Caption", "Target", "FIT", "Ghost"},
+       "Caption",
+       {50, 60, 70, 80},
+       {253, 75, 394, 450}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    for (const bool early : {false, true}) {
+      host.AddObject("Target", {100, 50, 400, 300});
+      ASSERT_EQ(DesignSize(1280, 720), 1);
+      ASSERT_EQ(Register({"Target"}), 1);
+      if (early) {
+        ASSERT_EQ(Group(c.Group), 1);  // nothing to measure yet: empty bounds remembered
+        ASSERT_EQ(Clear(), 1);
+        ASSERT_EQ(Register({"Target"}), 1);
+      }
+      host.AddObject(c.Late, c.LateBox);
+      auto again = c.Group;
+      if (early) again[3].clear();  // restored from memory
+      ASSERT_EQ(Group(again), 1);
+      host.Resize(1920, 1080);
+      ASSERT_EQ(Apply(), 1);
+      EXPECT_EQ(host.ObjectBox(c.Late), c.Placed) << (early ? "registered early" : "late");
+      ASSERT_EQ(Clear(), 1);
+      EXPECT_EQ(host.ObjectBox(c.Late), c.LateBox);
+      EXPECT_EQ(host.ObjectBox("Target"), (Box{100, 50, 400, 300}));
+      host.RemoveAllObjects();
+      host.Resize(1280, 720);
+      ASSERT_EQ(host.Message(1), 0);  // a fresh page: memory forgotten
+    }
+  }
 }
 
 TEST_F(FaultPage, AThousandRegisterApplyClearCycles) {
