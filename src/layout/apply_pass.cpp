@@ -82,21 +82,9 @@ std::int32_t PlaceOnAxis(std::int32_t anchor, std::int32_t designStart, std::int
                       static_cast<double>(frame.Origin));
 }
 
-// What the object pass needs of a record: a plain value that the arithmetic can take whole.
-struct ObjectRule {
-  AxisPolicy WMode = AxisPolicy::Stretch;
-  AxisPolicy HMode = AxisPolicy::Stretch;
-  HorizontalAnchor HAnchor = HorizontalAnchor::Left;
-  VerticalAnchor VAnchor = VerticalAnchor::Top;
-  std::int32_t NudgeX = 0;
-  std::int32_t NudgeY = 0;
-  std::int32_t DesignLeft = 0;
-  std::int32_t DesignTop = 0;
-  std::int32_t DesignWidth = 0;
-  std::int32_t DesignHeight = 0;
-};
-
-Rect ResolveArithmetic(ObjectRule record, PassFactors f) {
+Rect ResolveArithmetic(const ObjectRecord* recordAt, const PassFactors* factorsAt) {
+  const ObjectRecord& record = *recordAt;
+  const PassFactors& f = *factorsAt;
   const auto width = AtLeastOne(AxisSize(record.WMode, record.DesignWidth, f.ScaleX, f.Uniform));
   const auto height = AtLeastOne(AxisSize(record.HMode, record.DesignHeight, f.ScaleY, f.Uniform));
 
@@ -118,10 +106,7 @@ Rect ResolveArithmetic(ObjectRule record, PassFactors f) {
 }
 
 Rect ResolveObject(const ObjectRecord& record, const PassFactors& factors) {
-  const ObjectRule rule{record.WMode,       record.HMode,       record.HAnchor,    record.VAnchor,
-                        record.NudgeX,      record.NudgeY,      record.DesignLeft, record.DesignTop,
-                        record.DesignWidth, record.DesignHeight};
-  return WithPluginFloatSettings(ResolveArithmetic, rule, factors);
+  return WithPluginFloatSettings(ResolveArithmetic, &record, &factors);
 }
 
 // Holds ApplyInProgress and the host window's suspended painting for one pass, and gives

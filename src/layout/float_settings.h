@@ -78,7 +78,8 @@ inline void FloatFence(T& value) {
 }
 
 // Calls arithmetic(inputs...) under the plug-in's settings and returns its result. Inputs
-// and result are small values, fenced so that all of the work happens inside.
+// are small values, or pointers to what the arithmetic reads; they and the result are fenced,
+// so that all of the work happens inside.
 template <typename Arithmetic, typename... Inputs>
 auto WithPluginFloatSettings(Arithmetic arithmetic, Inputs... inputs) {
   PluginFloatSettings settings;

@@ -21,42 +21,29 @@ std::int64_t AttachOffset(std::int32_t coordinate, std::int32_t extent) {
   return 0;
 }
 
-// What the pin arithmetic needs: the pinned object's design size, attach points and offset,
-// and its target's rectangle in this pass.
-struct PinGeometry {
-  std::int32_t DesignWidth = 0;
-  std::int32_t DesignHeight = 0;
-  std::int32_t SrcPointH = 0;
-  std::int32_t SrcPointV = 0;
-  std::int32_t TgtPointH = 0;
-  std::int32_t TgtPointV = 0;
-  std::int32_t OffsetX = 0;
-  std::int32_t OffsetY = 0;
-  Rect Target;
-};
-
-Rect PinnedArithmetic(PinGeometry pin, float uniform) {
+// The rectangle of a pinned object whose target has been placed in this pass. Its own
+// policies and anchors play no part: it keeps its shape and scales by the uniform factor.
+Rect PinnedArithmetic(const ObjectRecord* pinnedAt, const ObjectRecord* targetAt, float uniform) {
+  const ObjectRecord& pin = *pinnedAt;
+  const ObjectRecord& target = *targetAt;
   const auto width = AtLeastOne(RoundToInt32(static_cast<double>(pin.DesignWidth) * uniform));
   const auto height = AtLeastOne(RoundToInt32(static_cast<double>(pin.DesignHeight) * uniform));
-  const std::int64_t targetX = pin.Target.Left + AttachOffset(pin.TgtPointH, pin.Target.Width);
-  const std::int64_t targetY = pin.Target.Top + AttachOffset(pin.TgtPointV, pin.Target.Height);
+  // The target's rectangle comes from its record: its own move may still be queued.
+  const std::int64_t targetX =
+      target.ResolvedLeft + AttachOffset(pin.TgtPointH, target.ResolvedWidth);
+  const std::int64_t targetY =
+      target.ResolvedTop + AttachOffset(pin.TgtPointV, target.ResolvedHeight);
   const std::int64_t ownX = AttachOffset(pin.SrcPointH, width);
   const std::int64_t ownY = AttachOffset(pin.SrcPointV, height);
-  const auto x = RoundToInt32(static_cast<double>(targetX - ownX) +
-                              static_cast<double>(pin.OffsetX) * uniform);
-  const auto y = RoundToInt32(static_cast<double>(targetY - ownY) +
-                              static_cast<double>(pin.OffsetY) * uniform);
+  const auto x =
+      RoundToInt32(static_cast<double>(targetX - ownX) + static_cast<double>(pin.NudgeX) * uniform);
+  const auto y =
+      RoundToInt32(static_cast<double>(targetY - ownY) + static_cast<double>(pin.NudgeY) * uniform);
   return {x, y, width, height};
 }
 
-// The rectangle of a pinned object whose target has been placed in this pass. Its own
-// policies and anchors play no part: it keeps its shape and scales by the uniform factor.
 Rect PinnedRect(const ObjectRecord& pinned, const ObjectRecord& target, float uniform) {
-  // The target's rectangle comes from its record: its own move may still be queued.
-  const PinGeometry pin{pinned.DesignWidth, pinned.DesignHeight, pinned.SrcPointH,
-                        pinned.SrcPointV,   pinned.TgtPointH,    pinned.TgtPointV,
-                        pinned.NudgeX,      pinned.NudgeY,       target.Resolved()};
-  return WithPluginFloatSettings(PinnedArithmetic, pin, uniform);
+  return WithPluginFloatSettings(PinnedArithmetic, &pinned, &target, uniform);
 }
 
 }  // namespace
