@@ -1,6 +1,6 @@
 #include "flat_seams.h"
 
-#include "plugin/text_rules.h"
+#include "core/text_rules.h"
 
 namespace duduve::bench {
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "layout/host_services.h"
-#include "layout/window_system.h"
+#include "core/host_services.h"
+#include "core/window_system.h"
 
 namespace duduve::bench {
 

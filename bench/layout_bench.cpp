@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "core/context.h"
 #include "flat_seams.h"
-#include "layout/context.h"
-#include "plugin/actions.h"
+#include "plugin/dispatch.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // Duduve_InitDPI: decides once per process whether the process becomes DPI-aware and
 // reports the outcome in two host variables.
-#include "layout/casing.h"
-#include "plugin/actions.h"
-#include "plugin/text_rules.h"
+#include "dpi/dpi_action.h"
+
+#include "core/casing.h"
+#include "core/text_rules.h"
 
 namespace duduve {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where a page object's window is, in the client coordinates of the host window.
-#include "layout/context.h"
-#include "layout/geometry.h"
+#include "core/context.h"
+#include "core/geometry.h"
 
 namespace duduve {
 

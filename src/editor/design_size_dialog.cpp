@@ -1,10 +1,10 @@
 // The editor of Duduve_SetDesignSize: the design canvas's width and height.
 #include <array>
 
+#include "bridge/host_bridge_win32.h"
+#include "core/text_rules.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
-#include "plugin/host_bridge_win32.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

@@ -1,11 +1,11 @@
 // The editor of Duduve_InitDPI: whether the process becomes DPI-aware.
 #include <array>
 
+#include "bridge/host_bridge_win32.h"
+#include "core/casing.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
-#include "layout/casing.h"
-#include "plugin/host_bridge_win32.h"
 
 namespace duduve {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The design-time editors behind _nbEditAction.
-#include "plugin/host_bridge_win32.h"
+#include "bridge/host_bridge_win32.h"
 
 namespace duduve {
 

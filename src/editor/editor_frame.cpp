@@ -1,10 +1,10 @@
 #include "editor/editor_frame.h"
 
+#include "bridge/host_bridge_win32.h"
+#include "bridge/win32_seams_win32.h"
+#include "core/host_calls.h"
+#include "core/text_rules.h"
 #include "editor/dialog_toolkit.h"
-#include "plugin/host_bridge_win32.h"
-#include "plugin/host_calls.h"
-#include "plugin/text_rules.h"
-#include "plugin/win32_seams_win32.h"
 
 namespace duduve {
 

@@ -2,12 +2,12 @@
 // the pin joins, and a nudge.
 #include <array>
 
+#include "bridge/host_bridge_win32.h"
+#include "core/casing.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
 #include "layout/attach_points.h"
-#include "layout/casing.h"
-#include "plugin/host_bridge_win32.h"
 
 namespace duduve {
 

@@ -2,12 +2,12 @@
 // scaling mode and the member list, which "Add" builds by picking objects.
 #include <array>
 
+#include "bridge/host_bridge_win32.h"
+#include "core/casing.h"
+#include "core/vocabulary.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
-#include "layout/casing.h"
-#include "layout/vocabulary.h"
-#include "plugin/host_bridge_win32.h"
 
 namespace duduve {
 

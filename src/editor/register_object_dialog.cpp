@@ -2,12 +2,12 @@
 // anchors and its nudge, written back as canonical words and numbers.
 #include <array>
 
+#include "bridge/host_bridge_win32.h"
+#include "core/text_rules.h"
+#include "core/vocabulary.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
-#include "layout/vocabulary.h"
-#include "plugin/host_bridge_win32.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

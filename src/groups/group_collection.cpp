@@ -2,12 +2,12 @@
 // collection inside a frame, and rebinding remembered members to new windows.
 #include <cstdint>
 
+#include "core/casing.h"
+#include "core/float_settings.h"
+#include "core/host_calls.h"
 #include "dpi/object_rect.h"
 #include "groups/group_operations.h"
 #include "groups/object_snapshot.h"
-#include "layout/casing.h"
-#include "layout/float_settings.h"
-#include "plugin/host_calls.h"
 
 namespace duduve {
 

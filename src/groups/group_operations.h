@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "groups/group_record.h"
-#include "layout/context.h"
-#include "layout/geometry.h"
+#include "core/context.h"
+#include "core/geometry.h"
+#include "core/group_record.h"
 
 namespace duduve {
 

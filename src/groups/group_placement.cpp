@@ -1,6 +1,6 @@
 #include "groups/group_placement.h"
 
-#include "layout/float_settings.h"
+#include "core/float_settings.h"
 
 namespace duduve {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic that maps a group's design bounding box into its target's rectangle.
-#include "layout/geometry.h"
-#include "layout/vocabulary.h"
+#include "core/geometry.h"
+#include "core/vocabulary.h"
 
 namespace duduve {
 

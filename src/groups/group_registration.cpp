@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/casing.h"
+#include "core/host_calls.h"
+#include "core/text_rules.h"
+#include "groups/group_actions.h"
 #include "groups/group_operations.h"
-#include "layout/casing.h"
-#include "plugin/actions.h"
-#include "plugin/host_calls.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

@@ -4,11 +4,11 @@
 //
 // Window moves and host look-ups can run host scripts that change Groups, so records
 // are reached by position after every such call and never held across one.
+#include "core/host_calls.h"
+#include "groups/group_actions.h"
 #include "groups/group_operations.h"
 #include "groups/group_placement.h"
 #include "groups/object_snapshot.h"
-#include "plugin/actions.h"
-#include "plugin/host_calls.h"
 
 namespace duduve {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/geometry.h"
-#include "layout/object_record.h"
+#include "core/geometry.h"
+#include "core/object_record.h"
 
 namespace duduve {
 

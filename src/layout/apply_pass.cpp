@@ -1,14 +1,17 @@
 // Duduve_Apply: resolves every registered object to the host window's current size,
 // moves the windows, places pins and groups, repaints once and publishes the factors.
+#include "layout/apply_pass.h"
+
 #include <cstddef>
 #include <limits>
 #include <vector>
 
-#include "layout/float_settings.h"
+#include "core/float_settings.h"
+#include "core/host_calls.h"
+#include "core/text_rules.h"
+#include "groups/group_actions.h"
+#include "layout/pins.h"
 #include "layout/registration.h"
-#include "plugin/actions.h"
-#include "plugin/host_calls.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

@@ -1,7 +1,7 @@
 #include "layout/attach_points.h"
 
-#include "layout/casing.h"
-#include "plugin/text_rules.h"
+#include "core/casing.h"
+#include "core/text_rules.h"
 
 namespace duduve {
 
@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<std::wstring_view, 9> kCodes = {L"TL", L"TC", L"TR", L"CL", L"CC",
                                                      L"CR", L"BL", L"BC", L"BR"};
 constexpr std::array<std::wstring_view, 9> kLabels = {
-    L"Top-Left",    L"Top-Center",  L"Top-Right",     L"Center-Left", L"Center",
+    L"Top-Left",     L"Top-Center",  L"Top-Right",     L"Center-Left", L"Center",
     L"Center-Right", L"Bottom-Left", L"Bottom-Center", L"Bottom-Right"};
 constexpr std::int32_t kCenterIndex = 4;
 
@@ -44,6 +44,8 @@ std::wstring AttachPointCode(std::int32_t index) {
   return std::wstring(kCodes[static_cast<std::size_t>(index)]);
 }
 
-const std::array<std::wstring_view, 9>& AttachPointLabels() { return kLabels; }
+const std::array<std::wstring_view, 9>& AttachPointLabels() {
+  return kLabels;
+}
 
 }  // namespace duduve

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "layout/vocabulary.h"
+#include "core/vocabulary.h"
 
 namespace duduve {
 

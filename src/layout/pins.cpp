@@ -1,13 +1,14 @@
 // Duduve_PinObject and the pin pass: a pinned object's own attach point follows an
 // attach point of its target, plus an offset that scales with the uniform factor.
+#include "layout/pins.h"
+
 #include <cstddef>
 
+#include "core/casing.h"
+#include "core/float_settings.h"
+#include "core/text_rules.h"
 #include "layout/attach_points.h"
-#include "layout/casing.h"
-#include "layout/float_settings.h"
 #include "layout/registration.h"
-#include "plugin/actions.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

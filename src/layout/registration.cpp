@@ -1,11 +1,10 @@
 // Duduve_RegisterObject and the registry look-ups it is built on.
 #include "layout/registration.h"
 
+#include "core/casing.h"
+#include "core/host_calls.h"
+#include "core/text_rules.h"
 #include "dpi/object_rect.h"
-#include "layout/casing.h"
-#include "plugin/actions.h"
-#include "plugin/host_calls.h"
-#include "plugin/text_rules.h"
 
 namespace duduve {
 

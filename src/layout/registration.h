@@ -1,11 +1,15 @@
 #pragma once
-// Look-up and design-rectangle capture of registered objects.
+// Duduve_RegisterObject, and look-up and design-rectangle capture of registered objects.
 #include <string_view>
 
-#include "layout/context.h"
-#include "layout/object_record.h"
+#include "core/context.h"
+#include "core/object_record.h"
+#include "core/param_texts.h"
 
 namespace duduve {
+
+// Action 2, Duduve_RegisterObject.
+int RegisterObject(Context& context, ParamTexts params);
 
 // The record whose name equals `name` ignoring case and outer spaces, or null. The
 // pointer is valid until the next record is appended or the list is emptied.

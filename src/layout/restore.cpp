@@ -1,8 +1,9 @@
 // The clear action and the release pass: windows go back to their design rectangles and
 // the registry is emptied. Moves and host look-ups can run host scripts that change the
 // registry, so records are reached by position after every such call.
-#include "plugin/actions.h"
-#include "plugin/host_calls.h"
+#include "layout/restore.h"
+
+#include "core/host_calls.h"
 
 namespace duduve {
 

@@ -1,12 +1,15 @@
-#include "plugin/actions.h"
-#include "plugin/text_rules.h"
+#include "plugin/design_size.h"
+
+#include "core/text_rules.h"
 
 namespace duduve {
 
 namespace {
 constexpr std::int32_t kMaxCanvas = 8192;
 
-bool InCanvasRange(std::int32_t value) { return value >= 1 && value <= kMaxCanvas; }
+bool InCanvasRange(std::int32_t value) {
+  return value >= 1 && value <= kMaxCanvas;
+}
 }  // namespace
 
 int SetDesignSize(Context& context, ParamTexts params) {

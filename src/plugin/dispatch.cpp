@@ -1,21 +1,33 @@
-#include "plugin/actions.h"
+#include "plugin/dispatch.h"
+
+#include "dpi/dpi_action.h"
+#include "groups/group_actions.h"
+#include "layout/apply_pass.h"
+#include "layout/pins.h"
+#include "layout/registration.h"
+#include "layout/restore.h"
+#include "plugin/design_size.h"
 
 namespace duduve {
 
-std::wstring_view ParamAt(ParamTexts params, std::size_t index) {
-  return index < params.size() ? std::wstring_view(params[index]) : std::wstring_view();
-}
-
 int ExecuteAction(Context& context, int actionId, ParamTexts params) {
   switch (actionId) {
-    case 1: return SetDesignSize(context, params);
-    case 2: return RegisterObject(context, params);
-    case 3: return ApplyPass(context);
-    case 4: return ClearAction(context);
-    case 5: return InitDpi(context, params);
-    case 6: return PinObject(context, params);
-    case 7: return RegisterGroup(context, params);
-    default: return 0;
+    case 1:
+      return SetDesignSize(context, params);
+    case 2:
+      return RegisterObject(context, params);
+    case 3:
+      return ApplyPass(context);
+    case 4:
+      return ClearAction(context);
+    case 5:
+      return InitDpi(context, params);
+    case 6:
+      return PinObject(context, params);
+    case 7:
+      return RegisterGroup(context, params);
+    default:
+      return 0;
   }
 }
 

@@ -8,13 +8,14 @@
 #include <optional>
 #include <vector>
 
-#include "dpi/dpi_queries_win32.h"
+#include "bridge/dpi_queries_win32.h"
+#include "bridge/host_bridge_win32.h"
+#include "bridge/win32_seams_win32.h"
+#include "core/float_settings.h"
 #include "editor/editor.h"
-#include "layout/float_settings.h"
+#include "layout/restore.h"
 #include "plugin/action_table.h"
-#include "plugin/actions.h"
-#include "plugin/host_bridge_win32.h"
-#include "plugin/win32_seams_win32.h"
+#include "plugin/dispatch.h"
 
 namespace duduve {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 // The module's state from process attach to process detach.
 struct Module {
   HINSTANCE Instance = nullptr;
-  Win32WindowSystem Windows;
+  Win32WindowSystem Windows{&CloseOpenEditor};
   BridgeHostServices Host;
   Context State{Windows, Host};
   bool ComStarted = false;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host_text_reader.h"
+#include "core/host_text_reader.h"
 #include "trapping_float.h"
 
 namespace {

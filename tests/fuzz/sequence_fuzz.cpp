@@ -18,11 +18,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/casing.h"
+#include "core/context.h"
+#include "core/text_rules.h"
 #include "fake_windows.h"
-#include "layout/casing.h"
-#include "layout/context.h"
-#include "plugin/actions.h"
-#include "plugin/text_rules.h"
+#include "plugin/dispatch.h"
 #include "trapping_float.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "layout/float_settings.h"
+#include "core/float_settings.h"
 
 class TrappingFloatExceptions {
  public:

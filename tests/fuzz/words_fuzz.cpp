@@ -6,11 +6,11 @@
 #include <set>
 #include <string>
 
+#include "core/casing.h"
+#include "core/text_rules.h"
+#include "core/vocabulary.h"
 #include "groups/group_operations.h"
 #include "layout/attach_points.h"
-#include "layout/casing.h"
-#include "layout/vocabulary.h"
-#include "plugin/text_rules.h"
 #include "trapping_float.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "layout/registration.h"
 #include "layout_fixture.h"
+#include "plugin/dispatch.h"
 
 namespace duduve::testing {
 namespace {

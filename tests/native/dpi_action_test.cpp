@@ -1,12 +1,14 @@
+#include "dpi/dpi_action.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/context.h"
 #include "fake_windows.h"
-#include "layout/context.h"
-#include "plugin/actions.h"
+#include "plugin/dispatch.h"
 
 namespace duduve::testing {
 namespace {

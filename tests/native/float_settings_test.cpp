@@ -1,6 +1,6 @@
 // The engine's numbers do not follow the calling thread's floating-point settings, and the
 // thread gets its settings back exactly, flags included.
-#include "layout/float_settings.h"
+#include "core/float_settings.h"
 
 #include <fpu_control.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "group_fixture.h"
-#include "layout/geometry.h"
 
 namespace duduve::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The parameter-text reader over made-up memory: regions that end mid-text, texts without
 // a terminator, bytes that empty the text, and how often the memory is asked.
-#include "plugin/host_text_reader.h"
+#include "core/host_text_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/context.h"
 #include "fake_windows.h"
-#include "layout/context.h"
-#include "plugin/actions.h"
+#include "groups/group_actions.h"
+#include "layout/apply_pass.h"
+#include "layout/pins.h"
+#include "layout/registration.h"
+#include "layout/restore.h"
+#include "plugin/design_size.h"
 
 namespace duduve::testing {
 

@@ -1,11 +1,13 @@
+#include "layout/restore.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/context.h"
 #include "fake_windows.h"
-#include "layout/context.h"
-#include "plugin/actions.h"
+#include "plugin/dispatch.h"
 
 namespace duduve::testing {
 namespace {

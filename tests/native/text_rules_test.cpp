@@ -1,4 +1,4 @@
-#include "plugin/text_rules.h"
+#include "core/text_rules.h"
 
 #include <gtest/gtest.h>
 

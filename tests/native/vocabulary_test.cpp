@@ -1,4 +1,4 @@
-#include "layout/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "plugin/text_rules.h"
+#include "core/text_rules.h"
 
 namespace duduve::testing {
 
@@ -23,7 +23,9 @@ WindowHandle FakeWindowSystem::AddChild(const Rect& rect) {
   return handle;
 }
 
-void FakeWindowSystem::Destroy(WindowHandle window) { windows_.erase(window); }
+void FakeWindowSystem::Destroy(WindowHandle window) {
+  windows_.erase(window);
+}
 
 void FakeWindowSystem::Place(WindowHandle window, const Rect& rect) {
   if (Alive(window)) windows_[window] = rect;
@@ -34,9 +36,13 @@ Rect FakeWindowSystem::RectOf(WindowHandle window) const {
   return found == windows_.end() ? Rect{} : found->second;
 }
 
-bool FakeWindowSystem::Alive(WindowHandle window) const { return windows_.count(window) != 0; }
+bool FakeWindowSystem::Alive(WindowHandle window) const {
+  return windows_.count(window) != 0;
+}
 
-std::size_t FakeWindowSystem::LiveChildCount() const { return windows_.size(); }
+std::size_t FakeWindowSystem::LiveChildCount() const {
+  return windows_.size();
+}
 
 void FakeWindowSystem::SetClientSize(std::int32_t width, std::int32_t height) {
   clientWidth_ = width;
@@ -77,8 +83,7 @@ WindowSystem::Batch FakeWindowSystem::BeginBatch(int count) {
   return openBatch_;
 }
 
-WindowSystem::Batch FakeWindowSystem::AddToBatch(Batch batch, WindowHandle window,
-                                                 const Rect& to) {
+WindowSystem::Batch FakeWindowSystem::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
   ++BatchAddCount;
   const int number = batchAdds_++;
   // As Windows does: a failed add destroys the batch and drops what it held.
@@ -104,7 +109,9 @@ void FakeWindowSystem::SetRedraw(WindowHandle, bool enabled) {
   ++(enabled ? RedrawOnCount : RedrawOffCount);
 }
 
-void FakeWindowSystem::RepaintAll(WindowHandle) { ++RepaintCount; }
+void FakeWindowSystem::RepaintAll(WindowHandle) {
+  ++RepaintCount;
+}
 
 bool FakeWindowSystem::IsWindow(WindowHandle window) {
   return window == kHostWindow || Alive(window);
@@ -120,11 +127,17 @@ WindowHandle FakeWindowSystem::NextSibling(WindowHandle window) {
   return found == windows_.end() ? 0 : found->first;
 }
 
-std::int32_t FakeWindowSystem::WindowDpi(WindowHandle) { return Dpi; }
+std::int32_t FakeWindowSystem::WindowDpi(WindowHandle) {
+  return Dpi;
+}
 
-void FakeWindowSystem::DrainMessages(WindowHandle, int) { ++DrainCount; }
+void FakeWindowSystem::DrainMessages(WindowHandle, int) {
+  ++DrainCount;
+}
 
-void FakeWindowSystem::CloseEditorWindow() { ++CloseEditorCount; }
+void FakeWindowSystem::CloseEditorWindow() {
+  ++CloseEditorCount;
+}
 
 bool FakeWindowSystem::EnableDpiAwareness() {
   ++EnableAwarenessCount;
@@ -132,13 +145,17 @@ bool FakeWindowSystem::EnableDpiAwareness() {
   return DpiAwarenessSucceeds;
 }
 
-bool FakeWindowSystem::IsProcessDpiAware() { return ProcessDpiAware; }
+bool FakeWindowSystem::IsProcessDpiAware() {
+  return ProcessDpiAware;
+}
 
 void FakeHost::Name(const std::wstring& name, WindowHandle window) {
   names_[Folded(name)] = window;
 }
 
-void FakeHost::Forget(const std::wstring& name) { names_.erase(Folded(name)); }
+void FakeHost::Forget(const std::wstring& name) {
+  names_.erase(Folded(name));
+}
 
 std::wstring FakeHost::CallInterface(int command, std::wstring_view request) {
   ++InterfaceCalls;

@@ -1,10 +1,10 @@
 #pragma once
 // Everything the plug-in logic works on: its state and the two seams to the outside.
-#include "dpi/dpi_action_state.h"
-#include "layout/geometry.h"
-#include "layout/host_services.h"
-#include "layout/layout_registry.h"
-#include "layout/window_system.h"
+#include "core/dpi_action_state.h"
+#include "core/geometry.h"
+#include "core/host_services.h"
+#include "core/layout_registry.h"
+#include "core/window_system.h"
 
 namespace duduve {
 

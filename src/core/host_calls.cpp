@@ -1,6 +1,6 @@
-#include "plugin/host_calls.h"
+#include "core/host_calls.h"
 
-#include "plugin/text_rules.h"
+#include "core/text_rules.h"
 
 namespace duduve {
 
@@ -12,6 +12,8 @@ WindowHandle ObjectWindow(HostServices& host, std::wstring_view name) {
   return HandleFromLow32(TextToInt(answer));
 }
 
-std::wstring PickObject(HostServices& host) { return host.CallInterface(kPickObjectCommand, L""); }
+std::wstring PickObject(HostServices& host) {
+  return host.CallInterface(kPickObjectCommand, L"");
+}
 
 }  // namespace duduve

@@ -1,11 +1,11 @@
-#include "dpi/dpi_awareness_win32.h"
+#include "bridge/dpi_awareness_win32.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <type_traits>
 
-#include "dpi/system_function_win32.h"
+#include "bridge/system_function_win32.h"
 
 namespace duduve {
 

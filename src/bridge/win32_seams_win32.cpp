@@ -1,11 +1,10 @@
-#include "plugin/win32_seams_win32.h"
+#include "bridge/win32_seams_win32.h"
 
 #include <windows.h>
 
-#include "dpi/dpi_awareness_win32.h"
-#include "dpi/dpi_queries_win32.h"
-#include "editor/editor.h"
-#include "plugin/host_bridge_win32.h"
+#include "bridge/dpi_awareness_win32.h"
+#include "bridge/dpi_queries_win32.h"
+#include "bridge/host_bridge_win32.h"
 
 namespace duduve {
 
@@ -14,8 +13,12 @@ namespace {
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;  // 0x0114
 constexpr UINT kRepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-HWND AsHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
-WindowHandle AsHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND AsHwnd(WindowHandle handle) {
+  return reinterpret_cast<HWND>(handle);
+}
+WindowHandle AsHandle(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 }  // namespace
 
@@ -53,7 +56,9 @@ WindowSystem::Batch Win32WindowSystem::AddToBatch(Batch batch, WindowHandle wind
                                                 kMoveFlags));
 }
 
-void Win32WindowSystem::EndBatch(Batch batch) { EndDeferWindowPos(reinterpret_cast<HDWP>(batch)); }
+void Win32WindowSystem::EndBatch(Batch batch) {
+  EndDeferWindowPos(reinterpret_cast<HDWP>(batch));
+}
 
 void Win32WindowSystem::SetRedraw(WindowHandle host, bool enabled) {
   SendMessageW(AsHwnd(host), WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
@@ -88,11 +93,17 @@ void Win32WindowSystem::DrainMessages(WindowHandle host, int limit) {
   }
 }
 
-void Win32WindowSystem::CloseEditorWindow() { CloseOpenEditor(); }
+void Win32WindowSystem::CloseEditorWindow() {
+  if (closeEditor_ != nullptr) closeEditor_();
+}
 
-bool Win32WindowSystem::EnableDpiAwareness() { return duduve::EnableDpiAwareness(); }
+bool Win32WindowSystem::EnableDpiAwareness() {
+  return duduve::EnableDpiAwareness();
+}
 
-bool Win32WindowSystem::IsProcessDpiAware() { return duduve::IsProcessDpiAware(); }
+bool Win32WindowSystem::IsProcessDpiAware() {
+  return duduve::IsProcessDpiAware();
+}
 
 std::wstring BridgeHostServices::CallInterface(int command, std::wstring_view request) {
   return CallHostInterface(command, request);

@@ -1,6 +1,6 @@
-#include "dpi/dpi_queries_win32.h"
+#include "bridge/dpi_queries_win32.h"
 
-#include "dpi/system_function_win32.h"
+#include "bridge/system_function_win32.h"
 
 namespace duduve {
 

@@ -1,4 +1,4 @@
-#include "plugin/text_rules.h"
+#include "core/text_rules.h"
 
 #include <charconv>
 
@@ -18,7 +18,9 @@ int DigitValue(wchar_t c, int base) {
   return value < base ? value : -1;
 }
 
-std::wstring Widen(const char* begin, const char* end) { return std::wstring(begin, end); }
+std::wstring Widen(const char* begin, const char* end) {
+  return std::wstring(begin, end);
+}
 
 }  // namespace
 

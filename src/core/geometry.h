@@ -10,8 +10,8 @@ using WindowHandle = std::uintptr_t;
 
 // Converts the low 32 bits of a host number into a window handle.
 inline WindowHandle HandleFromLow32(std::int64_t value) {
-  return static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)))));
+  return static_cast<WindowHandle>(static_cast<std::intptr_t>(
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)))));
 }
 
 struct Rect {
@@ -30,8 +30,12 @@ std::int32_t RoundToInt32(double value);
 std::int32_t SaturateToInt32(std::int64_t value);
 
 // Integer halving that truncates toward zero (C++ division already does).
-inline std::int32_t HalveTowardZero(std::int64_t value) { return SaturateToInt32(value / 2); }
+inline std::int32_t HalveTowardZero(std::int64_t value) {
+  return SaturateToInt32(value / 2);
+}
 
-inline std::int32_t AtLeastOne(std::int32_t value) { return value < 1 ? 1 : value; }
+inline std::int32_t AtLeastOne(std::int32_t value) {
+  return value < 1 ? 1 : value;
+}
 
 }  // namespace duduve

@@ -1,4 +1,4 @@
-#include "layout/object_record.h"
+#include "core/object_record.h"
 
 namespace duduve {
 

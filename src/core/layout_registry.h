@@ -5,9 +5,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "groups/group_record.h"
-#include "layout/geometry.h"
-#include "layout/object_record.h"
+#include "core/geometry.h"
+#include "core/group_record.h"
+#include "core/object_record.h"
 
 namespace duduve {
 

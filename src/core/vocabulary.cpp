@@ -1,16 +1,18 @@
-#include "layout/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include <initializer_list>
 
-#include "layout/casing.h"
-#include "plugin/text_rules.h"
+#include "core/casing.h"
+#include "core/text_rules.h"
 
 namespace duduve {
 
 namespace {
 
 // Trimmed of spaces only, then upper-cased: the form every word is compared in.
-std::wstring Normalise(std::wstring_view text) { return UpperCase(TrimSpaces(text)); }
+std::wstring Normalise(std::wstring_view text) {
+  return UpperCase(TrimSpaces(text));
+}
 
 bool IsOneOf(const std::wstring& word, std::initializer_list<std::wstring_view> accepted) {
   for (auto candidate : accepted) {
@@ -61,13 +63,17 @@ std::wstring VerticalAnchorCode(std::int32_t anchor) {
   return L"T";
 }
 
-std::int32_t ClampChoice(std::int32_t choice) { return choice == 1 || choice == 2 ? choice : 0; }
+std::int32_t ClampChoice(std::int32_t choice) {
+  return choice == 1 || choice == 2 ? choice : 0;
+}
 
 GroupMode ParseGroupMode(std::wstring_view text) {
   return IsOneOf(Normalise(text), {L"FILL", L"STRETCH", L"SCALE"}) ? GroupMode::Fill
-                                                                    : GroupMode::Fit;
+                                                                   : GroupMode::Fit;
 }
 
-std::wstring GroupModeWord(std::int32_t mode) { return mode == 1 ? L"FILL" : L"FIT"; }
+std::wstring GroupModeWord(std::int32_t mode) {
+  return mode == 1 ? L"FILL" : L"FIT";
+}
 
 }  // namespace duduve

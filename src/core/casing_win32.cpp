@@ -1,18 +1,18 @@
-#include <cwctype>
+#include <windows.h>
 
-#include "layout/casing.h"
+#include "core/casing.h"
 
 namespace duduve {
 
 std::wstring UpperCase(std::wstring_view text) {
   std::wstring result(text);
-  for (auto& c : result) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+  if (!result.empty()) CharUpperBuffW(result.data(), static_cast<DWORD>(result.size()));
   return result;
 }
 
 std::wstring LowerCase(std::wstring_view text) {
   std::wstring result(text);
-  for (auto& c : result) c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+  if (!result.empty()) CharLowerBuffW(result.data(), static_cast<DWORD>(result.size()));
   return result;
 }
 

@@ -1,4 +1,4 @@
-#include "plugin/host_text_reader.h"
+#include "core/host_text_reader.h"
 
 namespace duduve {
 

@@ -1,4 +1,4 @@
-#include "layout/geometry.h"
+#include "core/geometry.h"
 
 #include <limits>
 

@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "layout/geometry.h"
-#include "layout/vocabulary.h"
+#include "core/geometry.h"
+#include "core/vocabulary.h"
 
 namespace duduve {
 

@@ -1,12 +1,15 @@
 #pragma once
 // The engine's seams implemented over Win32 and the host bridge.
-#include "layout/host_services.h"
-#include "layout/window_system.h"
+#include "core/host_services.h"
+#include "core/window_system.h"
 
 namespace duduve {
 
 class Win32WindowSystem final : public WindowSystem {
  public:
+  // The editors sit above this edge: whoever owns them says how to close an open one.
+  explicit Win32WindowSystem(void (*closeEditor)()) : closeEditor_(closeEditor) {}
+
   bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) override;
   bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) override;
   void MoveNow(WindowHandle window, const Rect& to) override;
@@ -23,6 +26,9 @@ class Win32WindowSystem final : public WindowSystem {
   void CloseEditorWindow() override;
   bool EnableDpiAwareness() override;
   bool IsProcessDpiAware() override;
+
+ private:
+  void (*closeEditor_)();
 };
 
 class BridgeHostServices final : public HostServices {

@@ -1,9 +1,9 @@
-#include "plugin/host_bridge_win32.h"
+#include "bridge/host_bridge_win32.h"
 
 #include <cstdint>
 #include <memory>
 
-#include "plugin/host_text_reader.h"
+#include "core/host_text_reader.h"
 
 namespace duduve {
 

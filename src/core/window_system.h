@@ -3,7 +3,7 @@
 // over Win32; native tests, fuzzers and benchmarks implement it in memory.
 #include <cstdint>
 
-#include "layout/geometry.h"
+#include "core/geometry.h"
 
 namespace duduve {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "layout/geometry.h"
-#include "layout/host_services.h"
+#include "core/geometry.h"
+#include "core/host_services.h"
 
 namespace duduve {
 

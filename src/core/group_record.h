@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/geometry.h"
-#include "layout/vocabulary.h"
+#include "core/geometry.h"
+#include "core/vocabulary.h"
 
 namespace duduve {
 

@@ -1,4 +1,4 @@
-#include "groups/group_record.h"
+#include "core/group_record.h"
 
 #include <algorithm>
 

@@ -1,9 +1,0 @@
-#include "layout/casing.h"
-
-#include "plugin/text_rules.h"
-
-namespace duduve {
-
-std::wstring NameKey(std::wstring_view name) { return LowerCase(TrimSpaces(name)); }
-
-}  // namespace duduve

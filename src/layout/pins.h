@@ -1,0 +1,13 @@
+#pragma once
+// Pins: an object's attach point held to an attach point of another object.
+#include "core/context.h"
+#include "core/param_texts.h"
+
+namespace duduve {
+
+// Action 6, Duduve_PinObject.
+int PinObject(Context& context, ParamTexts params);
+// Inside the apply pass: places every pinned record whose target is placed.
+void RunPinPass(Context& context, float uniform);
+
+}  // namespace duduve
