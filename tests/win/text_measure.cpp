@@ -58,6 +58,13 @@ SIZE ButtonCaptionNeed(HWND button, const std::wstring& caption) {
   return {extent.cx + 2 * kButtonInsetX, extent.cy + 2 * kButtonInsetY};
 }
 
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 std::wstring RealisedFace(HWND control) {
   ControlDc dc(control);
   wchar_t face[LF_FACESIZE] = {};

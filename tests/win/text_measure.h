@@ -22,6 +22,8 @@ int ListItemWidth(HWND list);
 int ListDroppedRoom(HWND list);
 // The size a button caption needs inside its button.
 SIZE ButtonCaptionNeed(HWND button, const std::wstring& caption);
+// The screen's DPI (LOGPIXELSY).
+int ScreenDpi();
 // The face name of the font the control draws with, as the system realised it.
 std::wstring RealisedFace(HWND control);
 
