@@ -148,9 +148,9 @@ std::wstring CallHostInterface(int command, std::wstring_view text) {
   // Whatever block the slot names now is ours to free: our request when the host left
   // the slot alone, else the host's answer (the host disposed of the request).
   if (slot == nullptr) return {};
-  auto answer = FromHostText(slot);
-  if (IsLiveGlobalBlock(slot)) GlobalFree(slot);
-  return answer;
+  // Freed even when reading the answer throws.
+  const OwnedHostText answerBlock(IsLiveGlobalBlock(slot) ? slot : nullptr);
+  return FromHostText(slot);
 }
 
 }  // namespace duduve

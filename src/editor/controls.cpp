@@ -1,6 +1,7 @@
 #include "editor/controls.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "editor/dialog_toolkit.h"
 
@@ -33,6 +34,14 @@ int WindowHeight(HWND window) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
   return bounds.bottom - bounds.top;
+}
+
+// The closed list's height comes from the selection field's item height, measured against
+// a known probe value (the item height read back is not the one set on every system).
+void SetClosedHeight(HWND list, int height) {
+  SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kProbeItemHeight);
+  const int chrome = WindowHeight(list) - kProbeItemHeight;
+  SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - chrome);
 }
 
 }  // namespace
@@ -71,14 +80,11 @@ Button Button::Create(HWND parent, int id, const PixelRect& where, std::wstring_
 }
 
 DropDown DropDown::Create(HWND parent, int id, const PixelRect& where, int droppedHeight) {
-  // The height given at creation is the dropped list's room; the closed height comes
-  // from the selection field's item height, measured against a known probe value.
+  // The height given at creation is the dropped list's room below the closed list.
   PixelRect created = where;
   created.Height = where.Height + droppedHeight;
   DropDown list(CreateChild(0, L"ComboBox", L"", kDropDownStyle, parent, id, created));
-  SendMessageW(list.window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kProbeItemHeight);
-  const int chrome = WindowHeight(list.window_) - kProbeItemHeight;
-  SendMessageW(list.window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), where.Height - chrome);
+  SetClosedHeight(list.window_, where.Height);
   return list;
 }
 
@@ -94,6 +100,42 @@ void DropDown::Select(int index) const {
 
 int DropDown::Selected() const {
   return static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
+}
+
+std::vector<std::wstring> DropDown::Items() const {
+  std::vector<std::wstring> items;
+  const auto count = SendMessageW(window_, CB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    const auto at = static_cast<WPARAM>(index);
+    const auto length = SendMessageW(window_, CB_GETLBTEXTLEN, at, 0);
+    if (length < 0) continue;
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied =
+        SendMessageW(window_, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+int DropDown::ItemAreaWidth() const {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetComboBoxInfo(window_, &info)) return 0;
+  return info.rcItem.right - info.rcItem.left;
+}
+
+void DropDown::Widen(int width, int droppedHeight) const {
+  // A list's window height counts its dropped part too. Resizing may give the closed list
+  // the height of its font again (wine does); its item height takes it back.
+  const int closedHeight = WindowHeight(window_);
+  SetWindowPos(window_, nullptr, 0, 0, width, closedHeight + droppedHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (WindowHeight(window_) != closedHeight) SetClosedHeight(window_, closedHeight);
+}
+
+void DropDown::SetDroppedWidth(int width) const {
+  SendMessageW(window_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
 }
 
 }  // namespace duduve

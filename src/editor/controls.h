@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace duduve {
 
@@ -54,6 +55,14 @@ class DropDown : public Control {
   void AddItem(std::wstring_view text) const;
   void Select(int index) const;
   int Selected() const;
+  std::vector<std::wstring> Items() const;
+  // The width of the closed list's item area, where the selected entry shows.
+  int ItemAreaWidth() const;
+  // A new width for the closed list and its dropped part, which keeps `droppedHeight`
+  // pixels of room below the closed list.
+  void Widen(int width, int droppedHeight) const;
+  // The least width of the dropped part (never narrower than the closed list).
+  void SetDroppedWidth(int width) const;
 };
 
 }  // namespace duduve

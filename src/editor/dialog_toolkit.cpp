@@ -5,6 +5,7 @@
 
 #include "editor/controls.h"
 #include "editor/dialog_window.h"
+#include "editor/text_fit.h"
 
 namespace duduve {
 
@@ -104,6 +105,14 @@ void SetDropDownIndex(int number, int index) {
   if (const auto* entry = FindControl(number, ControlKind::DropDown)) {
     DropDown(entry->Window).Select(index);
   }
+}
+
+void FitDialogToText() {
+  if (auto* window = OpenWindow()) FitControlsToText(*window, UnitsToPixelsY(kDroppedListUnits));
+}
+
+void FocusFirstEntry() {
+  if (const auto* window = OpenWindow()) window->FocusFirstEntry();
 }
 
 int GetDropDownIndex(int number) {

@@ -46,6 +46,13 @@ void AddButton(int number, int x, int y, int width, int height, std::wstring_vie
 void AddDropDown(int number, int x, int y, int width, int height);
 void AddDropDownItem(int number, std::wstring_view text);
 void SetDropDownIndex(int number, int index);
+// Once every control exists: labels and lists grow to their texts in the font in use, the
+// controls below a grown label move down and the window grows with them (nothing moves
+// where every text fits), and every dropped list is wide enough for its entries.
+void FitDialogToText();
+// The first text box gets the keyboard focus with its whole text selected (the first list
+// when there is no text box), as in any dialog.
+void FocusFirstEntry();
 // 0-based, -1 when nothing is selected or there is no such list.
 int GetDropDownIndex(int number);
 std::wstring GetControlText(int number);

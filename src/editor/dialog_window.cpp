@@ -83,6 +83,31 @@ void DialogWindow::CentreOn(HWND owner) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void DialogWindow::GrowClient(int extraWidth, int extraHeight) {
+  RECT client{};
+  if (!window_ || !GetClientRect(window_.get(), &client)) return;
+  RECT outer{0, 0, client.right + extraWidth, client.bottom + extraHeight};
+  AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0);
+  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (owner_ != nullptr) CentreOn(owner_);
+}
+
+void DialogWindow::FocusFirstEntry() const {
+  const auto first = [this](ControlKind kind) {
+    const auto found =
+        std::find_if(controls_.begin(), controls_.end(),
+                     [kind](const ControlEntry& entry) { return entry.Kind == kind; });
+    return found != controls_.end() ? found->Window : nullptr;
+  };
+  if (HWND box = first(ControlKind::TextBox)) {
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+  } else if (HWND list = first(ControlKind::DropDown)) {
+    SetFocus(list);
+  }
+}
+
 void DialogWindow::Adopt(int number, ControlKind kind, HWND control) {
   auto old = std::find_if(controls_.begin(), controls_.end(),
                           [number](const ControlEntry& entry) { return entry.Number == number; });

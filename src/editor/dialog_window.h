@@ -60,7 +60,15 @@ class DialogWindow {
   // Records a new control; one already under `number` is destroyed and replaced.
   void Adopt(int number, ControlKind kind, HWND control);
   const ControlEntry* Find(int number) const;
+  // Every control in creation order.
+  const std::vector<ControlEntry>& Controls() const { return controls_; }
   int NextLabelNumber() { return nextLabelNumber_++; }
+  // Makes the client area larger by the given pixels and centres the window on its owner
+  // again.
+  void GrowClient(int extraWidth, int extraHeight);
+  // Focuses the first text box with its whole text selected, or the first list when there
+  // is no text box.
+  void FocusFirstEntry() const;
 
   std::optional<DialogEvent> TakeEvent();
   // Handles the keys the window gives a meaning to (Tab, Shift+Tab, Ctrl+A in a text

@@ -8,7 +8,8 @@ namespace duduve {
 namespace {
 
 // Set while an editor runs. Host code run from the editor's message loop may call
-// _nbEditAction again; that call opens nothing, so the open editor stays intact.
+// _nbEditAction again; a call for another editor opens nothing, so the open editor stays
+// intact.
 bool& EditorRunning() {
   static bool running = false;
   return running;
@@ -44,11 +45,17 @@ Editor EditorOf(int actionId) {
 }  // namespace
 
 int RunEditor(int actionId, ParamArray params, HWND hostWindow) {
-  if (EditorRunning()) return 0;
   const Editor editor = EditorOf(actionId);
+  // An action without an editor opens no window, so it answers 1 even inside an editor.
   if (editor == nullptr) return 1;
+  if (EditorRunning()) return 0;
   RunningEditor running;
-  return editor(params, hostWindow);
+  try {
+    return editor(params, hostWindow);
+  } catch (...) {
+    // The editor's window is gone with it; the host keeps its own texts.
+    return 0;
+  }
 }
 
 void CloseOpenEditor() {

@@ -5,9 +5,10 @@
 namespace duduve {
 
 // Runs the editor of an action and returns its result: 1 when the author confirmed
-// and the parameters were written back, 0 when cancelled; 1 at once for an action
-// without an editor. The editor is owned by the foreground window, or by `hostWindow`
-// when there is none. A call made while an editor is open returns 0 and opens nothing.
+// and the parameters were written back, 0 when cancelled or when the editor ended in an
+// exception; 1 at once for an action without an editor, even while an editor is open.
+// The editor is owned by the foreground window, or by `hostWindow` when there is none.
+// A call for an action with an editor made while one is open returns 0 and opens nothing.
 int RunEditor(int actionId, ParamArray params, HWND hostWindow);
 // Closes the editor window if one is open (the host's release message).
 void CloseOpenEditor();

@@ -38,6 +38,8 @@ void EditorFrame::Add(std::span<const ControlSpec> layout) const {
         break;
     }
   }
+  FitDialogToText();
+  FocusFirstEntry();
 }
 
 int EditorFrame::Run(int okNumber, int cancelNumber, const Confirm& confirm,

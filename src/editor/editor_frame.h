@@ -38,7 +38,8 @@ class EditorFrame {
   EditorFrame& operator=(const EditorFrame&) = delete;
 
   // Creates the controls in table order, which is also the Tab order; each list is
-  // filled and preselected right after it is created.
+  // filled and preselected right after it is created. Then the controls grow to their
+  // texts where they need to, and the first entry field takes the focus.
   void Add(std::span<const ControlSpec> layout) const;
 
   // What "OK" answers: a refusal message keeps the editor open; nothing means every

@@ -37,4 +37,26 @@ class ScreenDc {
   HDC dc_;
 };
 
+// A control's DC with the control's own font selected; both are put back on destruction.
+class ControlDc {
+ public:
+  explicit ControlDc(HWND control) : control_(control), dc_(GetDC(control)) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (dc_ != nullptr && font != nullptr) previous_ = SelectObject(dc_, font);
+  }
+  ~ControlDc() {
+    if (dc_ == nullptr) return;
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+    ReleaseDC(control_, dc_);
+  }
+  ControlDc(const ControlDc&) = delete;
+  ControlDc& operator=(const ControlDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND control_;
+  HDC dc_;
+  HGDIOBJ previous_ = nullptr;
+};
+
 }  // namespace duduve

@@ -1,10 +1,15 @@
-// _nbEditAction's dispatch, host code re-entering the plug-in from inside an editor,
-// and the refusal box keeping the thread's other windows from taking input.
+// _nbEditAction's dispatch, host code re-entering the plug-in from inside an editor, an
+// editor cut short by an exception, and the refusal box keeping the thread's other windows
+// from taking input.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "editor_session.h"
+#include "import_patch.h"
 
 namespace editor_test {
 namespace {
@@ -28,11 +33,14 @@ TEST(EditorDispatch, ActionsWithoutAnEditorReturnOneAndOpenNothing) {
   EXPECT_EQ(params.Text(1), "these");
 }
 
-TEST(EditorDispatch, ANestedEditCallReturnsZeroAndTheOpenEditorKeepsWorking) {
+TEST(EditorDispatch, NestedEditCallsAnswerZeroForAnEditorAndOneForActionsWithout) {
   EditorHost host;
   standin::HostParams params{"", "", "", "", "", "", ""};
-  standin::HostParams nestedParams{"", ""};
-  std::atomic<int> nestedResult{-1};
+  standin::HostParams nestedParams{"", "", "", "", "", "", ""};
+  // Every action's nested answer, and whether a window other than the open editor showed.
+  const std::vector<std::pair<int, int>> expected = {{1, 0}, {2, 0}, {3, 1}, {4, 1}, {5, 0},
+                                                     {6, 0}, {7, 0}, {0, 1}, {8, 1}, {-1, 1}};
+  std::vector<std::pair<int, int>> nested;
   std::atomic<bool> nestedWindow{true};
   // Straight through the export, as host code inside the editor's loop would call it.
   using EditExport = int(WINAPI*)(int, char**);
@@ -40,14 +48,17 @@ TEST(EditorDispatch, ANestedEditCallReturnsZeroAndTheOpenEditorKeepsWorking) {
       reinterpret_cast<void*>(GetProcAddress(host.Host().Module(), "_nbEditAction")));
   ASSERT_NE(edit, nullptr);
   host.DuringPick = [&](standin::StandInHost&) {
-    nestedResult = edit(1, nestedParams.Data());
-    nestedWindow = FindWindowW(nullptr, L"Duduve - Design Size") != nullptr;
+    for (const auto& [action, result] : expected) {
+      nested.emplace_back(action, edit(action, nestedParams.Data()));
+    }
+    nestedWindow = FindWindowW(nullptr, L"Duduve - Design Size") != nullptr ||
+                   FindWindowW(nullptr, L"Duduve - DPI Awareness") != nullptr;
   };
   const int result = RunEdited(host.Host(), 2, params, [&] {
     HWND editor = WaitForEditor(kRegisterTitle, kCancel);
     ASSERT_NE(editor, nullptr);
     host.Pick(editor, kPick, "Torch");
-    EXPECT_EQ(nestedResult.load(), 0);
+    EXPECT_EQ(nested, expected);
     EXPECT_FALSE(nestedWindow.load());
     EXPECT_EQ(FindWindowW(nullptr, kRegisterTitle), editor);
     EXPECT_EQ(Text(editor, kNameBox), L"Torch");
@@ -83,6 +94,73 @@ TEST(EditorDispatch, TheReleaseMessageClosesAnOpenEditorWhichThenWritesNothing) 
   EXPECT_EQ(params.Slot(0), first);
   EXPECT_EQ(params.Text(0), "Lamp");
   EXPECT_EQ(host.Picks(), 1);
+}
+
+// The plug-in's allocations through its msvcrt import of malloc, failing on demand.
+std::atomic<int> allocationsToFail{0};
+using MallocFunction = void*(__cdecl*)(std::size_t);
+MallocFunction realMalloc = nullptr;
+
+void* __cdecl FailingMalloc(std::size_t size) {
+  if (allocationsToFail.load() > 0) {
+    --allocationsToFail;
+    return nullptr;
+  }
+  return realMalloc(size);
+}
+
+// Points the plug-in's malloc at FailingMalloc while it lives.
+class FailableAllocations {
+ public:
+  explicit FailableAllocations(HMODULE plugin) : plugin_(plugin) {
+    realMalloc = reinterpret_cast<MallocFunction>(standin::ReplaceImport(
+        plugin, "msvcrt.dll", "malloc", reinterpret_cast<void*>(&FailingMalloc)));
+  }
+  ~FailableAllocations() {
+    if (realMalloc != nullptr) {
+      standin::ReplaceImport(plugin_, "msvcrt.dll", "malloc", reinterpret_cast<void*>(realMalloc));
+    }
+    allocationsToFail = 0;
+  }
+  FailableAllocations(const FailableAllocations&) = delete;
+  FailableAllocations& operator=(const FailableAllocations&) = delete;
+  bool Active() const { return realMalloc != nullptr; }
+
+ private:
+  HMODULE plugin_;
+};
+
+TEST(EditorDispatch, AnEditorEndingInAnExceptionReturnsZeroAndWritesNothing) {
+  EditorHost host;
+  FailableAllocations allocations(host.Host().Module());
+  ASSERT_TRUE(allocations.Active());
+  standin::HostParams params{"Lamp", "fixed", "", "", "", "", ""};
+  char* const first = params.Slot(0);
+  // The picked name is too long for a string's own buffer: taking it needs the heap.
+  host.DuringPick = [](standin::StandInHost&) { allocationsToFail = 1; };
+  const int result = RunEdited(host.Host(), 2, params, [&] {
+    HWND editor = WaitForEditor(kRegisterTitle, kCancel);
+    ASSERT_NE(editor, nullptr);
+    host.Host().SetPickAnswer("A name long enough to live on the heap");
+    Press(editor, kPick);
+    EXPECT_TRUE(standin::WaitForWindowGone(editor));
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(allocationsToFail.load(), 0) << "the plug-in never asked for memory";
+  EXPECT_EQ(host.Picks(), 1);
+  EXPECT_EQ(params.Slot(0), first);
+  EXPECT_EQ(params.Text(0), "Lamp");
+  EXPECT_EQ(params.Text(1), "fixed");
+
+  // Nothing is left marked as running: the next editor opens and confirms.
+  host.DuringPick = nullptr;
+  const int again = RunEdited(host.Host(), 2, params, [] {
+    HWND editor = WaitForEditor(kRegisterTitle, kCancel);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(PressAndWaitClosed(editor, kOk));
+  });
+  EXPECT_EQ(again, 1);
+  EXPECT_EQ(params.Text(1), "FIXED");
 }
 
 TEST(EditorMessageBox, WhileARefusalIsShownTheThreadsOtherWindowsTakeNoInput) {

@@ -1,8 +1,10 @@
-// The editors' keyboard: Tab and Shift+Tab cycle through the controls in creation
-// order without stopping on labels, Ctrl+A selects a text box's whole text, Escape
-// and Enter do nothing, Alt+F4 asks to close.
+// The editors' keyboard: each editor opens with its first entry field focused and its text
+// selected, Tab and Shift+Tab cycle through the controls in creation order without
+// stopping on labels, Ctrl+A selects a text box's whole text, Escape and Enter do nothing,
+// Alt+F4 asks to close.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "editor_session.h"
@@ -14,18 +16,18 @@ constexpr const wchar_t* kTitle = L"Duduve - Register Object";
 constexpr int kNameBox = 200;
 constexpr int kCancel = 209;
 
+// Presses Tab (with `modifier`) and waits until the focus is on another control.
+int TabTo(HWND editor, WORD modifier = 0) {
+  const HWND before = Focus(editor);
+  Key(VK_TAB, modifier);
+  WaitUntil([&] { return Focus(editor) != before; });
+  return FocusedNumber(editor);
+}
+
 class EditorKeyboard : public ::testing::Test {
  protected:
   EditorHost host;
   standin::HostParams params{"Torch", "", "", "", "", "", ""};
-
-  // Presses `key` and waits until the focus is on another control.
-  static int TabTo(HWND editor, WORD modifier = 0) {
-    const HWND before = Focus(editor);
-    Key(VK_TAB, modifier);
-    WaitUntil([&] { return Focus(editor) != before; });
-    return FocusedNumber(editor);
-  }
 };
 
 TEST_F(EditorKeyboard, TabVisitsTextBoxesListsAndButtonsInCreationOrderAndWraps) {
@@ -35,15 +37,64 @@ TEST_F(EditorKeyboard, TabVisitsTextBoxesListsAndButtonsInCreationOrderAndWraps)
     HWND editor = WaitForEditor(kTitle, kCancel);
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
-    // Nothing is focused at first: Tab starts at the first control.
+    // The name box has the focus at first.
+    ASSERT_EQ(FocusedNumber(editor), kNameBox);
     for (int i = 0; i < 11; ++i) forward.push_back(TabTo(editor));
     for (int i = 0; i < 3; ++i) backward.push_back(TabTo(editor, VK_SHIFT));
     EXPECT_TRUE(PressAndWaitClosed(editor, kCancel));
   });
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(forward, (std::vector<int>{200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 200}));
-  EXPECT_EQ(backward, (std::vector<int>{209, 208, 207}));
+  EXPECT_EQ(forward, (std::vector<int>{201, 202, 203, 204, 205, 206, 207, 208, 209, 200, 201}));
+  EXPECT_EQ(backward, (std::vector<int>{200, 209, 208}));
 }
+
+struct FirstEntry {
+  int Action;
+  const wchar_t* Title;
+  int LastControl;
+  int Entry;  // the control that has the focus when the editor opens
+  std::vector<std::string> Params;
+  std::wstring Text;  // its text, all of it selected (empty for a list)
+  int Next;           // where Tab goes from it
+};
+
+class EditorFirstEntry : public ::testing::TestWithParam<FirstEntry> {
+ protected:
+  EditorHost host;
+};
+
+TEST_P(EditorFirstEntry, HasTheFocusWithItsTextSelectedAndTabMovesOn) {
+  const auto& expected = GetParam();
+  standin::HostParams params(expected.Params);
+  RunEdited(host.Host(), expected.Action, params, [&] {
+    HWND editor = WaitForEditor(expected.Title, expected.LastControl);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
+    EXPECT_EQ(FocusedNumber(editor), expected.Entry);
+    if (!expected.Text.empty()) {
+      DWORD start = 99;
+      DWORD end = 99;
+      SendMessageW(Item(editor, expected.Entry), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+      EXPECT_EQ(Text(editor, expected.Entry), expected.Text);
+      EXPECT_EQ(start, 0u);
+      EXPECT_EQ(end, expected.Text.size());
+    }
+    EXPECT_EQ(TabTo(editor), expected.Next);
+    EXPECT_TRUE(PressAndWaitClosed(editor, expected.LastControl));
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditorFirstEntries, EditorFirstEntry,
+    ::testing::Values(
+        FirstEntry{1, L"Duduve - Design Size", 103, 100, {"", ""}, L"1280", 101},
+        FirstEntry{2, kTitle, kCancel, kNameBox, {"Torch", "", "", "", "", "", ""}, L"Torch", 201},
+        FirstEntry{5, L"Duduve - DPI Awareness", 302, 300, {"aware"}, L"", 301},
+        FirstEntry{
+            6, L"Duduve - Pin Object", 409, 400, {"Flame", "Torch", "", "", "", ""}, L"Flame", 401},
+        FirstEntry{
+            7, L"Duduve - Register Group", 508, 500, {"Icons", "Panel", "", ""}, L"Icons", 501}));
 
 TEST_F(EditorKeyboard, CtrlASelectsTheWholeTextOfTheFocusedBox) {
   DWORD start = 99;
@@ -52,7 +103,7 @@ TEST_F(EditorKeyboard, CtrlASelectsTheWholeTextOfTheFocusedBox) {
     HWND editor = WaitForEditor(kTitle, kCancel);
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
-    ASSERT_EQ(TabTo(editor), kNameBox);
+    ASSERT_EQ(FocusedNumber(editor), kNameBox);
     HWND box = Item(editor, kNameBox);
     SendMessageW(box, EM_SETSEL, 2, 2);
     Key('A', VK_CONTROL);
@@ -75,7 +126,7 @@ TEST_F(EditorKeyboard, EscapeAndEnterNeitherCloseNorConfirm) {
     HWND editor = WaitForEditor(kTitle, kCancel);
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
-    ASSERT_EQ(TabTo(editor), kNameBox);
+    ASSERT_EQ(FocusedNumber(editor), kNameBox);
     // With the name empty, an Enter taken for OK would show a refusal.
     Key(VK_RETURN);
     Key(VK_ESCAPE);
