@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text_rules.h"
 #include "editor/controls.h"
 
 namespace duduve {
@@ -52,7 +53,7 @@ DialogWindow::DialogWindow(int number, const Placement& placement, std::wstring_
                            HWND owner)
     : number_(number),
       owner_(owner),
-      class_(L"DuduveDialog" + std::to_wstring(number), &DialogWindow::Procedure),
+      class_(L"DuduveDialog" + DecimalText(number), &DialogWindow::Procedure),
       accelerators_(CreateTabAccelerators()) {
   RECT outer{0, 0, placement.ClientWidth, placement.ClientHeight};
   AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0);
