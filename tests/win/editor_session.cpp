@@ -257,6 +257,12 @@ void SaveScreenshot(HWND window, const std::wstring& name) {
   Settle(window);
   RECT bounds{};
   GetWindowRect(window, &bounds);
+  SaveScreenArea(bounds, name);
+}
+
+void SaveScreenArea(const RECT& bounds, const std::wstring& name) {
+  wchar_t folder[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"DUDUVE_SCREENSHOT_DIR", folder, MAX_PATH) == 0) return;
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
 
