@@ -106,18 +106,40 @@ void Click(HWND window, int x, int y) {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// Right-clicks an object and chooses the only entry of its menu.
+// The popup menu a thread shows; wine may keep hidden menu windows besides it.
+HWND ShownMenu(DWORD thread) {
+  HWND shown = nullptr;
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM found) CALLBACK -> BOOL {
+        if (!IsWindowVisible(window) || standin::ClassName(window) != L"#32768") return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+// Right-clicks an object and chooses the only entry of its menu by its access key. Wine
+// cancels a menu when a focus change of the X server reaches it late (after an editor has
+// closed, say); a menu that never showed is asked for again, up to three times.
 bool ChooseRegister(HWND live, const char* name) {
   HWND object = ObjectWindow(live, name);
   RECT bounds{};
   GetWindowRect(object, &bounds);
-  PostMessageW(live, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(object),
-               MAKELPARAM(bounds.left + 10, bounds.top + 10));
-  HWND menu = standin::WaitForWindow(L"#32768", nullptr);
-  if (menu == nullptr) return false;
-  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  return standin::WaitForWindowGone(menu);
+  const DWORD thread = GetWindowThreadProcessId(live, nullptr);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    PostMessageW(live, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(object),
+                 MAKELPARAM(bounds.left + 10, bounds.top + 10));
+    HWND menu = nullptr;
+    const ULONGLONG deadline = GetTickCount64() + 2000;
+    while ((menu = ShownMenu(thread)) == nullptr && GetTickCount64() < deadline) Sleep(5);
+    if (menu == nullptr) continue;
+    // To the menu's owner: the menu's loop takes every message of the thread.
+    PostMessageW(live, WM_CHAR, 'r', 0);
+    return standin::WaitForWindowGone(menu);
+  }
+  return false;
 }
 
 RECT Union(std::initializer_list<HWND> windows) {

@@ -99,7 +99,7 @@ void LiveWindow::OfferRegistration(LPARAM screenPoint) {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
   };
   const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(CreatePopupMenu());
-  const std::wstring item = L"Register " + FromAnsi(name) + L"\u2026";
+  const std::wstring item = L"&Register " + FromAnsi(name) + L"\u2026";
   AppendMenuW(menu.get(), MF_STRING, kRegisterCommand, item.c_str());
   // A menu closes on a click elsewhere only when its owner is in the foreground.
   SetForegroundWindow(Window());
@@ -194,13 +194,13 @@ void LiveWindow::EndEdit() {
 std::string LiveWindow::PickObjectByClick() {
   const std::wstring before = lines_.Status();
   SetStatus(L"Pick: click an object in the page (Esc, or a click outside every object: none)");
-  picking_ = true;
-  pickLost_ = false;
+  // With the capture every click comes here; without it (the author switched away) clicks
+  // still arrive from this thread's windows, which is all a pick needs.
   SetCapture(Window());
   const HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
   std::string answer;
   MSG message{};
-  while (!pickLost_) {
+  for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // The quit message belongs to the outer loop.
@@ -224,7 +224,6 @@ std::string LiveWindow::PickObjectByClick() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  picking_ = false;
   ReleaseCapture();
   SetStatus(answer.empty() ? before : L"picked " + FromAnsi(answer));
   return answer;

@@ -156,9 +156,6 @@ std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPAR
     case WM_CONTEXTMENU:
       if (!editing_ && !closed_) OfferRegistration(lParam);
       return 0;
-    case WM_CAPTURECHANGED:
-      pickLost_ = picking_;
-      return std::nullopt;
     case WM_TIMER:
       // An edit in progress looks at the file itself when it ends.
       if (wParam != kWatchTimer || closed_ || editing_) return std::nullopt;

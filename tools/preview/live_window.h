@@ -138,8 +138,6 @@ class LiveWindow {
   std::vector<LineRun> resizeRuns_;  // of the latest resize
   std::vector<Finding> findings_;
   bool editing_ = false;
-  bool picking_ = false;
-  bool pickLost_ = false;
   bool resizePending_ = false;
   bool closePending_ = false;
 };
