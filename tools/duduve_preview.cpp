@@ -75,9 +75,11 @@ int RunLive(const Options& options) {
   std::printf(
       "duduve-preview: live view of %s with %s\n"
       "  Resize the window: the page's Resized lines run on every change. The page file is\n"
-      "  reloaded when it changes on disk. Keys (also in the window menu):\n"
+      "  reloaded when it changes on disk. The window beside it lists the script lines:\n"
+      "  double-click one to edit it with Duduve's editor; right-click an object to register\n"
+      "  it. Keys (also in the window menu):\n"
       "  F5 reload   G design rectangles   0 design size   1 4:3   2 16:9   3 16:10   4 21:9\n"
-      "  P save a picture   Esc close\n",
+      "  P save a picture   L script lines   Esc close\n",
       ToAnsi(options.PagePath).c_str(), ToAnsi(DllPath(options)).c_str());
   std::fflush(stdout);
   const LiveEnd& end = live.Run();

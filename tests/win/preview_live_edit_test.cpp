@@ -142,16 +142,6 @@ bool ChooseRegister(HWND live, const char* name) {
   return false;
 }
 
-RECT Union(std::initializer_list<HWND> windows) {
-  RECT all{};
-  for (HWND window : windows) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    UnionRect(&all, &all, &bounds);
-  }
-  return all;
-}
-
 using PreviewLiveEdit = LiveFixture;
 
 TEST_F(PreviewLiveEdit, AnEditRewritesOnlyItsLineKeepsABackupAndPlaysThePageAgain) {
@@ -266,7 +256,7 @@ TEST_F(PreviewLiveEdit, RegisterNameInsertsANewLineBeforePageEntrysApplyOrOpensT
     editor_test::Choose(editor, kWidthList, 2);
     editor_test::Choose(editor, kHeightList, 2);
     editor_test::Choose(editor, kHorizontalList, 1);
-    editor_test::SaveScreenArea(Union({live, lines_, editor}), L"live-edit-register-object");
+    editor_test::SaveScreenshot({live, lines_, editor}, L"live-edit-register-object");
     EXPECT_TRUE(editor_test::PressAndWaitClosed(editor, kOk));
     EXPECT_TRUE(WaitForStatus(lines_, L"the new line saved: Duduve_RegisterObject \"Stage\""));
 
