@@ -132,7 +132,7 @@ bool ChooseRegister(HWND live, const char* name) {
     PostMessageW(live, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(object),
                  MAKELPARAM(bounds.left + 10, bounds.top + 10));
     HWND menu = nullptr;
-    const ULONGLONG deadline = GetTickCount64() + 2000;
+    const ULONGLONG deadline = GetTickCount64() + standin::kWindowWaitMs;
     while ((menu = ShownMenu(thread)) == nullptr && GetTickCount64() < deadline) Sleep(5);
     if (menu == nullptr) continue;
     // To the menu's owner: the menu's loop takes every message of the thread.

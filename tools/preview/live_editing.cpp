@@ -19,7 +19,6 @@ namespace preview {
 
 namespace {
 
-constexpr int kRegisterAction = 2;
 constexpr UINT kRegisterCommand = 1;
 
 const ScriptLine* FindScriptLine(const Page& page, int number) {

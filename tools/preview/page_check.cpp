@@ -9,8 +9,6 @@ namespace preview {
 
 namespace {
 
-constexpr int kApplyAction = 3;
-
 std::string Plural(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }

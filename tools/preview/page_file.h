@@ -58,6 +58,15 @@ struct KnownAction {
   int ParamCount = 0;
 };
 
+// The host's numbers of the plug-in's actions, where the preview looks for one of them.
+inline constexpr int kDesignSizeAction = 1;
+inline constexpr int kRegisterAction = 2;
+inline constexpr int kApplyAction = 3;
+inline constexpr int kClearAction = 4;
+inline constexpr int kInitDpiAction = 5;
+inline constexpr int kPinAction = 6;
+inline constexpr int kGroupAction = 7;
+
 inline constexpr int kLargestPage = 8192;
 inline constexpr int kLargestCoordinate = 100000;
 

@@ -6,9 +6,6 @@ namespace preview {
 
 namespace {
 
-constexpr int kRegisterAction = 2;
-constexpr int kApplyAction = 3;
-
 // One line of the text: [Begin, End) is its content without the line end, Next where the
 // following line starts (the text's size for the last line).
 struct LineSpan {
