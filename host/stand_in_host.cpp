@@ -202,8 +202,13 @@ int StandInHost::RegisterInterfaceAccess(bool nullFunction) {
 int StandInHost::Exec(int actionId, char** params) {
   if (!Loaded()) return -1;
   CallScope scope(*this, "_nbExecAction");
-  return UnderFloatEnvironment("_nbExecAction",
-                               [&] { return exports_->ExecAction(actionId, params); });
+  const int outer = currentExec_;
+  currentExec_ = ++execCount_;
+  const int result = UnderFloatEnvironment(
+      "_nbExecAction", [&] { return exports_->ExecAction(actionId, params); });
+  if (result == 0) refusals_.push_back({currentExec_, actionId});
+  currentExec_ = outer;
+  return result;
 }
 
 int StandInHost::Exec(int actionId, HostParams& params) {
@@ -307,11 +312,12 @@ void StandInHost::RecordVariable(const char* name, const char* value) {
       account.ReportFault("variable text is not a live GlobalAlloc block: " + TextAt(block));
     }
   }
-  variables_.push_back({TextAt(name), TextAt(value), name == nullptr, value == nullptr});
+  variables_.push_back(
+      {TextAt(name), TextAt(value), name == nullptr, value == nullptr, currentExec_});
 }
 
 std::string StandInHost::NormalAnswer(int command, const std::string& request) const {
-  if (command == 1) return pickAnswer_;
+  if (command == 1) return OnPick ? OnPick() : pickAnswer_;
   if (command == 7) {
     const auto* object = FindObject(request);
     if (object == nullptr) return "";
@@ -328,14 +334,20 @@ void StandInHost::AnswerInterface(int command, char** slot) {
   char* request = slot == nullptr ? nullptr : *slot;
   call.SlotWasNull = slot != nullptr && request == nullptr;
   call.Request = TextAt(request);
-  interfaceCalls_.push_back(call);
+  call.Exec = currentExec_;
   if (request != nullptr && !account.Classify(request, BlockRole::LentRequest)) {
     account.ReportFault("interface request is not a live GlobalAlloc block: " + call.Request);
   }
-  if (slot == nullptr || answerMode_ == AnswerMode::Unchanged) return;
+  // Unchanged leaves the request as the answer.
+  if (slot == nullptr || answerMode_ == AnswerMode::Unchanged) {
+    call.Answer = call.Request;
+    interfaceCalls_.push_back(std::move(call));
+    return;
+  }
 
   // The answer is made before the request is disposed of, so the two never share an
-  // address and a plug-in that frees its request as well shows as a double free.
+  // address and a plug-in that frees its request as well shows as a double free. The call
+  // is recorded once answered: a pick may run other calls meanwhile.
   char* answer = nullptr;
   switch (answerMode_) {
     case AnswerMode::NullSlot:
@@ -351,6 +363,8 @@ void StandInHost::AnswerInterface(int command, char** slot) {
       break;
   }
   *slot = answer;
+  call.Answer = TextAt(answer);
+  interfaceCalls_.push_back(std::move(call));
   // The host disposes of the request whenever it puts something else in the slot.
   if (request != nullptr) account.HostFree(request);
 }
@@ -365,6 +379,7 @@ std::optional<std::string> StandInHost::VariableValue(const std::string& name) c
 void StandInHost::ClearRecords() {
   variables_.clear();
   interfaceCalls_.clear();
+  refusals_.clear();
 }
 
 }  // namespace standin

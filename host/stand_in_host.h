@@ -52,6 +52,7 @@ struct VariableSet {
   std::string Value;
   bool NameWasNull = false;
   bool ValueWasNull = false;
+  int Exec = 0;  // the number of the Exec call it came from (0: outside every Exec)
 };
 
 // One call of the interface-access function.
@@ -60,6 +61,14 @@ struct InterfaceCall {
   std::string Request;               // the text the slot named on entry
   bool SlotWasNull = false;          // the slot held a null pointer on entry
   bool SlotArgumentWasNull = false;  // the slot's address itself was null
+  std::string Answer;                // the text the slot named on return (empty for null)
+  int Exec = 0;                      // the number of the Exec call it came from (0: outside)
+};
+
+// An Exec call whose action returned 0.
+struct RefusedAction {
+  int Exec = 0;  // its number: the first Exec call is 1
+  int ActionId = 0;
 };
 
 // How the interface-access function answers.
@@ -148,9 +157,13 @@ class StandInHost {
   const std::vector<VariableSet>& Variables() const { return variables_; }
   const std::vector<InterfaceCall>& InterfaceCalls() const { return interfaceCalls_; }
   const StartupTexts& Startup() const { return startup_; }
+  // Every Exec call whose action returned 0, in call order.
+  const std::vector<RefusedAction>& Refusals() const { return refusals_; }
+  // How many Exec calls were made so far (never reset): the number of the latest.
+  int ExecCount() const { return execCount_; }
   // The last value set for a variable (exact name), if any.
   std::optional<std::string> VariableValue(const std::string& name) const;
-  // Forgets the recorded variables and interface calls (actions stay).
+  // Forgets the recorded variables, interface calls and refusals (actions stay).
   void ClearRecords();
 
   // --- Interface answers and misbehaviour ---
@@ -158,6 +171,9 @@ class StandInHost {
   void SetFixedAnswer(const std::string& text) { fixedAnswer_ = text; }
   // The name command 1 answers (empty by default).
   void SetPickAnswer(const std::string& name) { pickAnswer_ = name; }
+  // When set, asked for the answer to each command 1 instead of the pick answer; it may
+  // run a message loop of its own (an author clicking an object).
+  std::function<std::string()> OnPick;
   // Run inside SetVariableCallback / the interface function, after the call is recorded;
   // they may call the plug-in again.
   std::function<void(StandInHost&)> OnSetVariable;
@@ -250,6 +266,9 @@ class StandInHost {
   std::vector<DeclaredAction> actions_;
   std::vector<VariableSet> variables_;
   std::vector<InterfaceCall> interfaceCalls_;
+  std::vector<RefusedAction> refusals_;
+  int execCount_ = 0;
+  int currentExec_ = 0;  // the Exec call in progress, 0 outside
   StartupTexts startup_;
   std::vector<void*> handedBlocks_;  // action and start-up texts, freed after unload
   AnswerMode answerMode_ = AnswerMode::Normal;

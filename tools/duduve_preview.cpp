@@ -14,6 +14,7 @@
 #include "file_output.h"
 #include "live_status.h"
 #include "live_window.h"
+#include "page_check.h"
 #include "page_file.h"
 #include "page_painter.h"
 #include "preview_options.h"
@@ -27,6 +28,7 @@ using namespace preview;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitBadInput = 2;
+constexpr int kExitFindings = 3;
 
 std::vector<std::wstring> Arguments() {
   int count = 0;
@@ -73,13 +75,44 @@ int RunLive(const Options& options) {
   std::printf(
       "duduve-preview: live view of %s with %s\n"
       "  Resize the window: the page's Resized lines run on every change. The page file is\n"
-      "  reloaded when it changes on disk. Keys (also in the window menu):\n"
+      "  reloaded when it changes on disk. The window beside it lists the script lines:\n"
+      "  double-click one to edit it with Duduve's editor; right-click an object to register\n"
+      "  it. Keys (also in the window menu):\n"
       "  F5 reload   G design rectangles   0 design size   1 4:3   2 16:9   3 16:10   4 21:9\n"
-      "  P save a picture   Esc close\n",
+      "  P save a picture   L script lines   Esc close\n",
       ToAnsi(options.PagePath).c_str(), ToAnsi(DllPath(options)).c_str());
   std::fflush(stdout);
   const LiveEnd& end = live.Run();
   return ReportUnload(end.Unloaded, end.Faults);
+}
+
+// --check: the findings in compiler form; 0 clean, 3 findings, 1 when the page could not be
+// read or played.
+int RunCheck(const Options& options) {
+  const std::string fileName = ToAnsi(options.PagePath);
+  const auto text = ReadWholeFile(options.PagePath);
+  if (!text) {
+    std::fprintf(stderr, "%s: cannot be read\n", fileName.c_str());
+    return kExitFailure;
+  }
+  Page page;
+  if (auto error = ParsePage(*text, fileName, page)) {
+    std::fprintf(stderr, "%s\n", error->Text().c_str());
+    return kExitFailure;
+  }
+  std::vector<Finding> findings;
+  if (auto failure = CheckPageFile(page, DllPath(options), fileName, findings)) {
+    std::fprintf(stderr, "%s\n", failure->Text.c_str());
+    return kExitFailure;
+  }
+  std::fputs(FormatFindings(fileName, findings).c_str(), stdout);
+  if (findings.empty()) {
+    std::printf("%s: no findings: Duduve carries out every line as written\n", fileName.c_str());
+    return 0;
+  }
+  std::printf("%s: %zu finding%s\n", fileName.c_str(), findings.size(),
+              findings.size() == 1 ? "" : "s");
+  return kExitFindings;
 }
 
 int Run() {
@@ -93,6 +126,7 @@ int Run() {
     return 0;
   }
   if (options.Live) return RunLive(options);
+  if (options.Check) return RunCheck(options);
   const std::filesystem::path pagePath(options.PagePath);
   const std::string fileName = ToAnsi(options.PagePath);
   const auto text = ReadWholeFile(options.PagePath);
@@ -108,12 +142,15 @@ int Run() {
 
   const std::wstring dll = DllPath(options);
   PreviewRun run;
+  const Page parsed = page;
   if (auto failure = PlayPage(page, options.Sizes, dll, fileName, run)) {
     std::fprintf(stderr, "%s\n", failure->Text.c_str());
     return failure->InPageFile ? kExitBadInput : kExitFailure;
   }
   std::printf("duduve-preview: %s with %s\n\n", fileName.c_str(), ToAnsi(dll).c_str());
   std::fputs(FormatRun(page, run).c_str(), stdout);
+  const auto findings = CheckPage(parsed, run.Actions, run.Lines);
+  std::printf("\n%s\n", FindingsSummary(fileName, findings.size()).c_str());
 
   const int status = ReportUnload(run.Unloaded, run.Faults);
   if (!options.Pictures) return status;

@@ -250,13 +250,21 @@ HWND RefusalBox() {
 }
 
 void SaveScreenshot(HWND window, const std::wstring& name) {
+  SaveScreenshot(std::vector<HWND>{window}, name);
+}
+
+void SaveScreenshot(const std::vector<HWND>& windows, const std::wstring& name) {
   wchar_t folder[MAX_PATH] = {};
   if (GetEnvironmentVariableW(L"DUDUVE_SCREENSHOT_DIR", folder, MAX_PATH) == 0) return;
-  RedrawWindow(window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Settle(window);
   RECT bounds{};
-  GetWindowRect(window, &bounds);
+  for (HWND window : windows) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(window);
+    RECT area{};
+    GetWindowRect(window, &area);
+    UnionRect(&bounds, &bounds, &area);
+  }
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
 

@@ -77,5 +77,7 @@ HWND RefusalBox();
 // Writes a picture of `window` to DUDUVE_SCREENSHOT_DIR\<name>.bmp when that variable
 // is set; does nothing otherwise.
 void SaveScreenshot(HWND window, const std::wstring& name);
+// One picture of the rectangle that holds all the windows, each painted afresh first.
+void SaveScreenshot(const std::vector<HWND>& windows, const std::wstring& name);
 
 }  // namespace editor_test

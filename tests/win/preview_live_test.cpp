@@ -11,6 +11,7 @@
 
 #include "editor_session.h"
 #include "file_output.h"
+#include "live_fixture.h"
 #include "live_window.h"
 #include "window_driver.h"
 
@@ -53,60 +54,6 @@ constexpr char kBrokenPage[] = "page 640 360\nobject Bar 0 0 640\n";
 
 using editor_test::WaitUntil;
 
-Page Parsed(const std::string& text) {
-  Page page;
-  EXPECT_FALSE(ParsePage(text, "live.page", page));
-  return page;
-}
-
-std::vector<standin::Box> DesignBoxes(const Page& page) {
-  std::vector<standin::Box> boxes;
-  for (const auto& object : page.Objects) {
-    boxes.push_back({object.Left, object.Top, object.Width, object.Height});
-  }
-  return boxes;
-}
-
-// The batch mode's rectangles for the page at each size.
-std::vector<std::vector<standin::Box>> BatchBoxes(const std::string& text,
-                                                  const std::vector<WindowSize>& sizes) {
-  Page page = Parsed(text);
-  PreviewRun run;
-  const auto failure =
-      PlayPage(page, sizes, standin::StandInHost::DefaultDllPath(), "live.page", run);
-  EXPECT_FALSE(failure.has_value()) << failure->Text;
-  std::vector<std::vector<standin::Box>> boxes;
-  for (const auto& size : run.Sizes) boxes.push_back(size.Boxes);
-  return boxes;
-}
-
-// Every page object's window rectangle in the live window's client pixels, read here.
-std::vector<standin::Box> LiveBoxes(HWND window, const Page& page) {
-  std::vector<standin::Box> boxes;
-  for (const auto& object : page.Objects) {
-    HWND child = FindWindowExA(window, nullptr, "DuduveStandInObject", object.Name.c_str());
-    RECT bounds{};
-    if (child == nullptr || !GetWindowRect(child, &bounds)) {
-      boxes.push_back({});
-      continue;
-    }
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
-    boxes.push_back(
-        {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top});
-  }
-  return boxes;
-}
-
-void ExpectBoxes(HWND window, const Page& page, const std::vector<standin::Box>& expected,
-                 const char* when) {
-  WaitUntil([&] { return LiveBoxes(window, page) == expected; });
-  const auto boxes = LiveBoxes(window, page);
-  ASSERT_EQ(boxes.size(), expected.size());
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    EXPECT_EQ(boxes[i], expected[i]) << page.Objects[i].Name << " " << when;
-  }
-}
-
 void ResizeClient(HWND window, const WindowSize& size) {
   const SIZE outer = standin::StandInHost::FrameSize(window, size.Width, size.Height);
   SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
@@ -135,52 +82,7 @@ std::vector<COLORREF> Column(HWND window, int x, int top, int bottom) {
   return colours;
 }
 
-class PreviewLive : public ::testing::Test {
- protected:
-  void SetUp() override {
-    standin::GlobalAccount::Instance().ClearFaults();
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"duduve-live-test-" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(MakeFolders(folder_));
-    path_ = folder_ + L"\\live.page";
-    picture_ = folder_ + L"\\live-live-800x600.png";
-  }
-  void TearDown() override {
-    DeleteFileW(path_.c_str());
-    DeleteFileW(picture_.c_str());
-    RemoveDirectoryW(folder_.c_str());
-  }
-  void Write(std::string_view text) {
-    ASSERT_FALSE(WriteAllOrNothing({{path_, {text.begin(), text.end()}}}));
-  }
-  std::string Read(const std::wstring& path) { return ReadWholeFile(path).value_or(""); }
-
-  // Opens the live window on the page file, runs it here while `drive` works on a second
-  // thread, and returns what closing found.
-  LiveEnd RunLive(const std::function<void(HWND)>& drive) {
-    LiveWindow live({path_, "live.page", standin::StandInHost::DefaultDllPath(), folder_, L"live"});
-    const auto failure = live.Open();
-    if (failure) {
-      ADD_FAILURE() << failure->Text;
-      return {};
-    }
-    HWND window = live.Window();
-    standin::BackgroundDriver driver([&] {
-      drive(window);
-      // A failed step still ends the window, so the test never hangs.
-      if (!WaitUntil([&] { return !IsWindowVisible(window); })) {
-        ADD_FAILURE() << "the live window was still open";
-        PostMessageW(window, WM_CLOSE, 0, 0);
-      }
-    });
-    return live.Run();
-  }
-
-  std::wstring folder_;
-  std::wstring path_;
-  std::wstring picture_;
-};
+using PreviewLive = LiveFixture;
 
 TEST_F(PreviewLive, FollowsEveryResizeAsTheBatchRunDoesAndReleasesOnClose) {
   const Page page = Parsed(kPage);

@@ -23,19 +23,42 @@ UniqueFile Open(const std::wstring& path, DWORD access, DWORD disposition) {
   return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
-bool WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+// 0 when every byte reached the disk, else the system's error code.
+DWORD WriteBytes(const std::wstring& path, const void* data, std::size_t size) {
   UniqueFile file = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
-  if (!file) return false;
+  if (!file) return GetLastError();
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
   std::size_t at = 0;
-  while (at < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 24));
+  while (at < size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - at, 1u << 24));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + at, chunk, &written, nullptr) || written == 0) {
-      return false;
-    }
+    if (!WriteFile(file.get(), bytes + at, chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
     at += written;
   }
-  return FlushFileBuffers(file.get()) != 0;
+  return FlushFileBuffers(file.get()) ? 0 : GetLastError();
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+  return WriteBytes(path, bytes.data(), bytes.size()) == 0;
+}
+
+// The system's text for an error code, without its line end.
+std::wstring SystemMessage(DWORD error) {
+  wchar_t text[512] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, 512, nullptr);
+  std::wstring message(text, length);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                              message.back() == L' ' || message.back() == L'.')) {
+    message.pop_back();
+  }
+  return message.empty() ? L"error " + std::to_wstring(error) : message;
+}
+
+std::wstring FileName(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -88,6 +111,31 @@ std::optional<std::wstring> WriteAllOrNothing(const std::vector<OutputFile>& fil
       removeParts();
       return files[i].Path;
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::wstring> SaveSafely(const std::wstring& path, std::string_view bytes) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemMessage(GetLastError());
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return L"the file is read-only";
+  const std::wstring temporary = path + L".saving-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring backup = path + L".bak";
+  if (const DWORD error = WriteBytes(temporary, bytes.data(), bytes.size())) {
+    DeleteFileW(temporary.c_str());
+    return L"cannot write " + FileName(temporary) + L": " + SystemMessage(error);
+  }
+  if (!CopyFileW(path.c_str(), backup.c_str(), FALSE)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    return L"cannot keep the previous version as " + FileName(backup) + L": " +
+           SystemMessage(error);
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    return L"cannot replace the file: " + SystemMessage(error);
   }
   return std::nullopt;
 }

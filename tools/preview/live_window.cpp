@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "file_output.h"
+#include "page_check.h"
 
 namespace preview {
 
@@ -24,6 +25,7 @@ constexpr MenuItem kMenu[] = {
     {LiveCommand::Shape3, L"16:10 at the screen's height\t3"},
     {LiveCommand::Shape4, L"21:9 at the screen's height\t4"},
     {LiveCommand::Picture, L"Save a &picture\tP"},
+    {LiveCommand::Lines, L"Show the script &lines\tL"},
 };
 
 // Window-menu command ids: multiples of 16 below the system's own.
@@ -60,6 +62,8 @@ std::optional<LiveCommand> CommandForKey(WPARAM key) {
       return LiveCommand::Shape4;
     case 'P':
       return LiveCommand::Picture;
+    case 'L':
+      return LiveCommand::Lines;
     case VK_ESCAPE:
       return LiveCommand::Close;
     default:
@@ -75,6 +79,7 @@ LiveWindow::~LiveWindow() {
   // The host's windows outlive this object's members during their destruction.
   host_->OnHostMessage = nullptr;
   host_->Painter = nullptr;
+  host_->OnPick = nullptr;
 }
 
 std::optional<PlayFailure> LiveWindow::Open() {
@@ -99,19 +104,32 @@ std::optional<PlayFailure> LiveWindow::Open() {
   host_->Painter = [this](HWND window, HDC dc) {
     picture_.Show(dc, window == host_->Window() ? host_->ClientBox() : host_->WindowBox(window));
   };
+  host_->OnPick = [this] { return PickObjectByClick(); };
+  pageText_ = *text;
+  if (!lines_.Create(Window(), FromAnsi(settings_.FileName) + L" - script lines",
+                     [this](int line) { OpenLine(line); })) {
+    return PlayFailure{"could not open the window of script lines", false};
+  }
   HMENU menu = GetSystemMenu(Window(), FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   for (const auto& item : kMenu) AppendMenuW(menu, MF_STRING, MenuId(item.Command), item.Text);
   SetTimer(Window(), kWatchTimer, kWatchEveryMs, nullptr);
   EnterPage(std::move(page));
+  lines_.ShowBeside();
+  SetStatus(L"Double-click a line to edit it; right-click an object to register it.");
   return std::nullopt;
 }
 
 const LiveEnd& LiveWindow::Run() {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Keys work wherever the focus is inside the window.
-    const bool ours = message.hwnd == Window() || IsChild(Window(), message.hwnd);
+    // Keys work wherever the focus is inside the window or the list of lines.
+    const bool inLines = message.hwnd == LinesWindow() || IsChild(LinesWindow(), message.hwnd);
+    const bool ours = inLines || message.hwnd == Window() || IsChild(Window(), message.hwnd);
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && inLines) {
+      lines_.OpenSelected();
+      continue;
+    }
     if (message.message == WM_KEYDOWN && ours) {
       if (const auto command = CommandForKey(message.wParam)) {
         Perform(*command);
@@ -125,14 +143,22 @@ const LiveEnd& LiveWindow::Run() {
   return end_;
 }
 
-std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPARAM) {
+std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      // A minimised window has no page to lay out.
-      if (entered_ && !closed_ && wParam != SIZE_MINIMIZED) Resized();
+      // A minimised window has no page to lay out; during an edit the page waits.
+      if (editing_) {
+        resizePending_ = true;
+      } else if (entered_ && !closed_ && wParam != SIZE_MINIMIZED) {
+        Resized();
+      }
+      return 0;
+    case WM_CONTEXTMENU:
+      if (!editing_ && !closed_) OfferRegistration(lParam);
       return 0;
     case WM_TIMER:
-      if (wParam != kWatchTimer || closed_) return std::nullopt;
+      // An edit in progress looks at the file itself when it ends.
+      if (wParam != kWatchTimer || closed_ || editing_) return std::nullopt;
       if (const auto now = StampOf(settings_.PagePath); now && now != stamp_) Reload();
       return 0;
     case WM_SYSCOMMAND:
@@ -155,6 +181,11 @@ std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPAR
 
 void LiveWindow::Perform(LiveCommand command) {
   if (closed_) return;
+  // While an editor is open only closing is remembered, for when it ends.
+  if (editing_) {
+    closePending_ |= command == LiveCommand::Close;
+    return;
+  }
   switch (command) {
     case LiveCommand::Reload:
       Reload();
@@ -183,6 +214,9 @@ void LiveWindow::Perform(LiveCommand command) {
     case LiveCommand::Picture:
       SavePicture();
       break;
+    case LiveCommand::Lines:
+      lines_.ShowBeside();
+      break;
     case LiveCommand::Close:
       Close();
       PostQuitMessage(0);
@@ -195,7 +229,12 @@ void LiveWindow::EnterPage(Page page) {
   resized_ = ResizedLines(page_, actions_);
   AddPageObjects(*host_, page_);
   entered_ = true;
-  RunLines(page_.Enter, "page entry");
+  entryRuns_.clear();
+  resizeRuns_.clear();
+  findings_.clear();
+  resizePending_ = false;
+  RunLines(page_.Enter, "page entry", entryRuns_);
+  ShowLines();
 }
 
 void LiveWindow::Reload() {
@@ -207,22 +246,29 @@ void LiveWindow::Reload() {
     return;
   }
   stamp_ = stamp;
+  LoadPage(*text);
+}
+
+bool LiveWindow::LoadPage(const std::string& text) {
   Page page;
-  if (auto error = ParsePage(*text, settings_.FileName, page)) {
+  if (auto error = ParsePage(text, settings_.FileName, page)) {
     Refuse(error->Text());
-    return;
+    return false;
   }
   if (auto error = CheckActions(page, actions_, settings_.FileName)) {
     Refuse(error->Text());
-    return;
+    return false;
   }
   // The reset message makes the plug-in forget the remembered design rectangles, which the
   // edited file may have changed; the new windows start at their design rectangles.
   host_->Message(1);
   host_->RemoveAllObjects();
   error_.clear();
+  pageText_ = text;
   std::printf("%s: reloaded\n", settings_.FileName.c_str());
+  std::fflush(stdout);
   EnterPage(std::move(page));
+  return true;
 }
 
 void LiveWindow::Refuse(const std::string& error) {
@@ -233,16 +279,20 @@ void LiveWindow::Refuse(const std::string& error) {
 
 void LiveWindow::Resized() {
   saved_.clear();
-  RunLines(resized_, "resized");
+  RunLines(resized_, "resized", resizeRuns_);
 }
 
-void LiveWindow::RunLines(const std::vector<ScriptLine>& lines, const char* event) {
-  for (const auto& outcome : RunScript(*host_, lines)) {
+void LiveWindow::RunLines(const std::vector<ScriptLine>& lines, const char* event,
+                          std::vector<LineRun>& runs) {
+  const auto outcomes = RunScript(*host_, lines);
+  for (const auto& outcome : outcomes) {
     if (outcome.Result != 1) {
       std::printf("%s: %s: %s -> %d\n", settings_.FileName.c_str(), event, outcome.Text.c_str(),
                   outcome.Result);
     }
   }
+  runs = LineRuns(*host_, outcomes);
+  UpdateFindings();
   variables_.Take(host_->Variables());
   // A long session keeps the host's records and the account's dead blocks small.
   host_->ClearRecords();
@@ -254,8 +304,15 @@ void LiveWindow::Repaint() {
   const WindowSize client = ClientSize();
   picture_.Draw(page_, {client, {}, PageBoxes(*host_, page_), {}}, ghosts_);
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-  const std::wstring note =
-      error_.empty() || saved_.empty() ? error_ + saved_ : error_ + L" | " + saved_;
+  std::wstring note;
+  std::wstring findings = findings_.empty()
+                              ? L""
+                              : std::to_wstring(findings_.size()) +
+                                    (findings_.size() == 1 ? L" finding" : L" findings") +
+                                    L", marked ! in the script lines";
+  for (const std::wstring& part : {error_, saved_, findings}) {
+    if (!part.empty()) note += (note.empty() ? L"" : L" | ") + part;
+  }
   const std::wstring caption = LiveCaption(settings_.FileName, client, variables_, ghosts_, note);
   SetWindowTextW(Window(), caption.c_str());
 }
@@ -303,6 +360,7 @@ void LiveWindow::Close() {
   end_.Released = PageBoxes(*host_, page_);
   end_.Unloaded = host_->Unload();
   end_.Faults = host_->FaultReport();
+  lines_.Hide();
   ShowWindow(Window(), SW_HIDE);
 }
 

@@ -31,13 +31,6 @@ bool SameWord(std::string_view a, std::string_view b) {
   return Lower(a) == Lower(b);
 }
 
-std::string Quote(std::string_view text) {
-  std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted.append(1, '"').append(text).append(1, '"');
-  return quoted;
-}
-
 // Splits a line into tokens; false when a double quote is never closed.
 bool Tokenize(std::string_view line, std::vector<Token>& tokens) {
   std::size_t at = 0;
@@ -153,7 +146,7 @@ class Reader {
     }
     page_.Width = width;
     page_.Height = height;
-    pageLine_ = number_;
+    page_.PageLine = pageLine_ = number_;
     return std::nullopt;
   }
 
@@ -214,9 +207,11 @@ class Reader {
     const std::string which = tokens.size() == 2 ? Lower(tokens[1].Raw) : std::string();
     if (which == "enter") {
       inResized_ = false;
+      if (page_.EnterLine == 0) page_.EnterLine = number_;
     } else if (which == "resized") {
       inResized_ = true;
       page_.HasResized = true;
+      if (page_.ResizedLine == 0) page_.ResizedLine = number_;
     } else {
       return Error("\"on enter\" or \"on resized\"");
     }
@@ -267,30 +262,61 @@ std::optional<PageError> ParsePage(std::string_view text, const std::string& fil
   return reader.Finish(number);
 }
 
-std::optional<PageError> CheckActions(Page& page, const std::vector<KnownAction>& actions,
-                                      const std::string& fileName) {
-  std::string names;
-  for (const auto& action : actions) names += (names.empty() ? "" : ", ") + action.Name;
+std::vector<ActionMismatch> MatchActions(Page& page, const std::vector<KnownAction>& actions) {
+  std::vector<ActionMismatch> mismatches;
   for (auto* script : {&page.Enter, &page.Resized}) {
     for (auto& line : *script) {
       const auto known = std::find_if(actions.begin(), actions.end(), [&](const auto& action) {
         return SameWord(action.Name, line.Action);
       });
+      line.ActionId = known == actions.end() ? 0 : known->Id;
       if (known == actions.end()) {
-        return PageError{
-            fileName, line.Line,
-            "one of the plug-in's actions (" + names + "), found " + Quote(line.Action)};
+        mismatches.push_back({line.Line, line.Action, line.Params.size(), std::nullopt});
+      } else if (static_cast<int>(line.Params.size()) != known->ParamCount) {
+        mismatches.push_back({line.Line, line.Action, line.Params.size(), *known});
       }
-      if (static_cast<int>(line.Params.size()) != known->ParamCount) {
-        return PageError{fileName, line.Line,
-                         std::to_string(known->ParamCount) + " parameter" +
-                             (known->ParamCount == 1 ? "" : "s") + " in double quotes for " +
-                             known->Name + ", found " + std::to_string(line.Params.size())};
-      }
-      line.ActionId = known->Id;
     }
   }
-  return std::nullopt;
+  return mismatches;
+}
+
+std::optional<PageError> CheckActions(Page& page, const std::vector<KnownAction>& actions,
+                                      const std::string& fileName) {
+  const auto mismatches = MatchActions(page, actions);
+  if (mismatches.empty()) return std::nullopt;
+  const ActionMismatch& first = mismatches.front();
+  if (!first.Declared) {
+    std::string names;
+    for (const auto& action : actions) names += (names.empty() ? "" : ", ") + action.Name;
+    return PageError{fileName, first.Line,
+                     "one of the plug-in's actions (" + names + "), found " + Quote(first.Action)};
+  }
+  const int count = first.Declared->ParamCount;
+  return PageError{fileName, first.Line,
+                   std::to_string(count) + " parameter" + (count == 1 ? "" : "s") +
+                       " in double quotes for " + first.Declared->Name + ", found " +
+                       std::to_string(first.Found)};
+}
+
+void FitToActions(Page& page, const std::vector<KnownAction>& actions) {
+  for (auto* script : {&page.Enter, &page.Resized}) {
+    std::erase_if(*script, [](const ScriptLine& line) { return line.ActionId == 0; });
+    for (auto& line : *script) {
+      for (const auto& action : actions) {
+        if (action.Id == line.ActionId) {
+          line.Params.resize(static_cast<std::size_t>(std::max(action.ParamCount, 0)));
+        }
+      }
+    }
+  }
+}
+
+std::string Quote(std::string_view text) {
+  // Appended rather than added: GCC 12 warns wrongly about overlaps in "\"" + text.
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '"').append(text).append(1, '"');
+  return quoted;
 }
 
 std::string ScriptText(const ScriptLine& line) {

@@ -38,6 +38,9 @@ struct Page {
   std::vector<ScriptLine> Enter;    // run once, at page entry
   std::vector<ScriptLine> Resized;  // run after every resize
   bool HasResized = false;          // an "on resized" section was given
+  int PageLine = 0;                 // the lines of "page", "on enter" and "on resized" (0: none)
+  int EnterLine = 0;
+  int ResizedLine = 0;
 };
 
 struct PageError {
@@ -55,15 +58,39 @@ struct KnownAction {
   int ParamCount = 0;
 };
 
+// The host's numbers of the plug-in's actions, where the preview looks for one of them.
+inline constexpr int kDesignSizeAction = 1;
+inline constexpr int kRegisterAction = 2;
+inline constexpr int kApplyAction = 3;
+inline constexpr int kClearAction = 4;
+inline constexpr int kInitDpiAction = 5;
+inline constexpr int kPinAction = 6;
+inline constexpr int kGroupAction = 7;
+
 inline constexpr int kLargestPage = 8192;
 inline constexpr int kLargestCoordinate = 100000;
 
 // Reads a whole page file's text; returns the first error, or the page.
 std::optional<PageError> ParsePage(std::string_view text, const std::string& fileName, Page& page);
-// Matches every script line with a declared action (names ignoring ASCII case) and checks its
-// parameter count; fills in ActionId.
+// A script line that names no declared action, or has another number of parameters.
+struct ActionMismatch {
+  int Line = 0;
+  std::string Action;  // as written
+  std::size_t Found = 0;
+  std::optional<KnownAction> Declared;  // nullopt: the plug-in declares no such action
+};
+
+// Matches every script line with a declared action (names ignoring ASCII case), fills in
+// ActionId where the name is known, and returns every mismatch (page entry first).
+std::vector<ActionMismatch> MatchActions(Page& page, const std::vector<KnownAction>& actions);
+// Matches as MatchActions does; the first mismatch is an error.
 std::optional<PageError> CheckActions(Page& page, const std::vector<KnownAction>& actions,
                                       const std::string& fileName);
+// Makes every line runnable after MatchActions: drops lines of unknown actions, fills missing
+// parameters with empty texts and cuts extra ones.
+void FitToActions(Page& page, const std::vector<KnownAction>& actions);
+// The text in double quotes.
+std::string Quote(std::string_view text);
 // The script line as an author writes it: the action and its quoted parameters.
 std::string ScriptText(const ScriptLine& line);
 

@@ -43,6 +43,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::wstring>& args,
       options.Help = true;
     } else if (arg == L"--live") {
       options.Live = true;
+    } else if (arg == L"--check") {
+      options.Check = true;
     } else if (arg == L"--no-pictures") {
       options.Pictures = false;
     } else if (arg == L"--no-sheet") {
@@ -77,6 +79,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::wstring>& args,
     }
   }
   if (!options.Help && options.PagePath.empty()) return "expected a page file (see --help)";
+  if (options.Live && options.Check) return "expected --live or --check, not both";
   return std::nullopt;
 }
 
@@ -86,6 +89,7 @@ std::string UsageText() {
 Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
                       [--dll PATH] [--no-pictures] [--no-sheet] [--ghosts]
        duduve-preview --live PAGEFILE [--out FOLDER] [--dll PATH]
+       duduve-preview --check PAGEFILE [--dll PATH]
 
   --sizes     window client sizes to try (default 1024x768,1280x720,1440x900,2560x1080:
               4:3, 16:9, 16:10 and 21:9)
@@ -95,12 +99,20 @@ Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
   --no-sheet     write one picture per size but no contact sheet
   --live      open the page in a window of its design size and lay it out again on
               every resize, as the host does; the page file is reloaded when it changes
+              A window beside it lists the script lines: double-click one to edit it
+              with Duduve's own editor (OK saves the file, keeping PAGEFILE.bak);
+              right-click an object to register it
               Keys: F5 reload   G show the design rectangles   0 design size
                     1 4:3   2 16:9   3 16:10   4 21:9 (at the screen's height)
+                    L show the script lines
                     P save a picture (PAGENAME-live-WIDTHxHEIGHT.png in --out's folder)
                     Esc close (the plug-in is released and unloaded)
   --ghosts       draw the design page and each object's design rectangle as dashed
                  outlines in the pictures, to show how far every object moved
+  --check     list every script line that Duduve refuses, reads differently from what it
+              says, or does not carry out, as FILE:LINE: warning: ... with a note on how
+              to write it; exits with 0 when there is none, 3 when there are findings and
+              1 when the page could not be read or played
 
 The page opens in a window of its design size and runs the "on enter" lines (as Page Enter
 would); then for each size the window is resized and the "on resized" lines run (as the

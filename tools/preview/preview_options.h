@@ -22,7 +22,8 @@ struct Options {
   bool Sheet = true;
   bool Ghosts = false;  // design rectangles drawn as outlines in the pictures
   bool Help = false;
-  bool Live = false;  // a live window instead of a batch run
+  bool Live = false;   // a live window instead of a batch run
+  bool Check = false;  // findings about the script lines instead of a batch run
 };
 
 // 4:3, 16:9, 16:10 and 21:9.

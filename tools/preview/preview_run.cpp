@@ -43,9 +43,30 @@ std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<Scr
   std::vector<Outcome> outcomes;
   for (const auto& line : lines) {
     standin::HostParams params(line.Params);
-    outcomes.push_back({ScriptText(line), host.Exec(line.ActionId, params)});
+    const int result = host.Exec(line.ActionId, params);
+    outcomes.push_back({ScriptText(line), result, line.Line, host.ExecCount()});
   }
   return outcomes;
+}
+
+std::vector<LineRun> LineRuns(const standin::StandInHost& host,
+                              const std::vector<Outcome>& outcomes) {
+  std::vector<LineRun> runs;
+  for (const auto& outcome : outcomes) {
+    LineRun run;
+    run.Line = outcome.Line;
+    for (const auto& refusal : host.Refusals()) run.Refused |= refusal.Exec == outcome.Exec;
+    for (const auto& call : host.InterfaceCalls()) {
+      if (call.Exec == outcome.Exec && call.Command == 7 && call.Answer.empty()) {
+        run.Unfound.push_back(call.Request);
+      }
+    }
+    for (const auto& variable : host.Variables()) {
+      if (variable.Exec == outcome.Exec) run.Variables.push_back(variable);
+    }
+    runs.push_back(std::move(run));
+  }
+  return runs;
 }
 
 void AddPageObjects(standin::StandInHost& host, const Page& page) {
@@ -62,20 +83,28 @@ std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page
 
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,
-                                    PreviewRun& run) {
+                                    PreviewRun& run, ActionMatch match) {
   run = PreviewRun{};
   standin::StandInHost host(page.Width, page.Height);
   if (auto failure = StartPlugIn(host, dllPath)) return failure;
 
   const std::vector<KnownAction> actions = DeclaredActions(host);
-  if (auto error = CheckActions(page, actions, fileName)) {
+  run.Actions = actions;
+  if (match == ActionMatch::Lenient) {
+    MatchActions(page, actions);
+    FitToActions(page, actions);
+  } else if (auto error = CheckActions(page, actions, fileName)) {
     return PlayFailure{error->Text(), true};
   }
+  const auto keepLines = [&](const std::vector<Outcome>& outcomes) {
+    for (auto& line : LineRuns(host, outcomes)) run.Lines.push_back(std::move(line));
+  };
   const std::vector<ScriptLine> resized = ResizedLines(page, actions);
   AddPageObjects(host, page);
   host.ClearRecords();
   run.Enter = RunScript(host, page.Enter);
   run.EnterVariables = host.Variables();
+  keepLines(run.Enter);
 
   for (const auto& size : sizes) {
     host.ClearRecords();
@@ -84,6 +113,7 @@ std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& s
     host.PumpMessages();
     sizeRun.Boxes = PageBoxes(host, page);
     sizeRun.Variables = host.Variables();
+    keepLines(sizeRun.Script);
     run.Sizes.push_back(std::move(sizeRun));
   }
   run.Unloaded = host.Unload();

@@ -14,6 +14,16 @@ namespace preview {
 struct Outcome {
   std::string Text;  // the script line as written
   int Result = 0;    // what the plug-in returned
+  int Line = 0;      // the page file's line (0 for the Duduve_Apply a resize runs by default)
+  int Exec = 0;      // the host's number of the Exec call
+};
+
+// One run of a script line, from the stand-in host's records.
+struct LineRun {
+  int Line = 0;
+  bool Refused = false;                         // the action returned 0
+  std::vector<std::string> Unfound;             // names command 7 answered with the empty text
+  std::vector<standin::VariableSet> Variables;  // set during the line
 };
 
 struct SizeRun {
@@ -28,7 +38,9 @@ struct PreviewRun {
   std::vector<standin::VariableSet> EnterVariables;
   std::vector<SizeRun> Sizes;
   bool Unloaded = false;
-  std::string Faults;  // GlobalAlloc blocks the plug-in mishandled; empty when balanced
+  std::string Faults;          // GlobalAlloc blocks the plug-in mishandled; empty when balanced
+  std::vector<LineRun> Lines;  // every line run, in run order
+  std::vector<KnownAction> Actions;  // what the plug-in declared
 };
 
 struct PlayFailure {
@@ -44,14 +56,23 @@ std::vector<KnownAction> DeclaredActions(const standin::StandInHost& host);
 std::vector<ScriptLine> ResizedLines(const Page& page, const std::vector<KnownAction>& actions);
 // Runs script lines (checked by CheckActions) through the host, one outcome each.
 std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<ScriptLine>& lines);
+// What the host recorded of each outcome's call (before its records are cleared).
+std::vector<LineRun> LineRuns(const standin::StandInHost& host,
+                              const std::vector<Outcome>& outcomes);
 // Makes a window for every page object at its design rectangle.
 void AddPageObjects(standin::StandInHost& host, const Page& page);
 // Every page object's rectangle as its window has it now, in page order.
 std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page& page);
 
+// How a page's script lines must match the plug-in's actions.
+enum class ActionMatch {
+  Exact,    // an unknown action or a wrong parameter count stops the run
+  Lenient,  // unknown actions are skipped, parameters filled up with empty texts or cut
+};
+
 // Runs the whole page; `fileName` is used in messages about the page's script lines.
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,
-                                    PreviewRun& run);
+                                    PreviewRun& run, ActionMatch match = ActionMatch::Exact);
 
 }  // namespace preview

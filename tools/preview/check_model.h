@@ -1,0 +1,96 @@
+#pragma once
+// The check's model of the plug-in's registry: it walks the script lines in the order the
+// host runs them and says which lines Duduve refuses and which rules never take effect (a
+// pin on a target placed too late, a group member the group never moves, ...).
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "check_finding.h"
+#include "check_reading.h"
+#include "page_file.h"
+#include "preview_run.h"
+
+namespace preview {
+
+// What the runs of the page showed, by line.
+struct RunFacts {
+  std::set<int> Refused;                          // lines that returned 0 in some run
+  std::map<int, std::set<std::wstring>> Unfound;  // per line, name keys command 7 did not know
+  std::set<std::wstring> Missing;                 // every such name key
+  std::map<int, std::string> DpiErrors;           // per line, the [Duduve.DPIError] it set
+  static RunFacts From(const std::vector<LineRun>& runs);
+};
+
+// A script line as the plug-in reads it: one parameter per declared one.
+struct ModelLine {
+  int Line = 0;
+  int ActionId = 0;
+  std::vector<ReadParam> Params;
+};
+
+class ScriptModel {
+ public:
+  ScriptModel(const Page& page, const RunFacts& facts) : page_(page), facts_(facts) {}
+  // One line, in run order.
+  void Step(const ModelLine& line);
+  // After the last line: the refusals the runs confirmed, and whole-page findings.
+  std::vector<Finding> Finish();
+
+ private:
+  struct Registered {
+    std::wstring Key;
+    std::string Name;
+    int Line = 0;
+    bool Pinned = false;
+    std::wstring TargetKey;
+    std::string Target;
+    int PinLine = 0;
+  };
+  struct Group {
+    std::wstring Key;
+    std::string Name;
+    std::wstring TargetKey;
+    std::string Target;
+    std::vector<std::string> Members;
+    bool Collected = false;  // members collected from the screen
+    int Line = 0;
+  };
+
+  void DesignSize(const ModelLine& line);
+  void RegisterObject(const ModelLine& line);
+  void Apply(const ModelLine& line);
+  void InitDpi(const ModelLine& line);
+  void PinObject(const ModelLine& line);
+  void RegisterGroup(const ModelLine& line);
+  // The apply pass's pins and groups: which of them never move.
+  void PlacePinsAndGroups();
+  bool TargetPlaced(const std::wstring& key, std::size_t before, const std::vector<bool>& pinPlaced,
+                    std::string& why) const;
+  // The refusal of a line whose name parameter reads as empty, saying why it does.
+  std::string EmptyName(const ModelLine& line, std::size_t index, const char* refused) const;
+  bool Missing(const std::wstring& key) const { return facts_.Missing.contains(key); }
+  const Registered* Find(const std::wstring& key, std::size_t* index = nullptr) const;
+  // "correct the name: the page has \"Logo\"" when one is close, else a general advice.
+  std::string NameAdvice(const std::string& name) const;
+
+  void Add(Finding finding);
+  // Kept only if a run confirms that the line returned 0.
+  void Refuse(int line, std::string what, std::string fix);
+
+  const Page& page_;
+  const RunFacts& facts_;
+  std::vector<Registered> objects_;
+  std::vector<Group> groups_;
+  bool canvas_ = false;
+  int refusedCanvasLine_ = 0;
+  std::vector<Finding> findings_;
+  std::map<int, Finding> refusals_;
+};
+
+// The page object name closest to `name` (ignoring case), when it differs by a typing slip.
+std::optional<std::string> ClosestName(const std::string& name,
+                                       const std::vector<std::string>& candidates);
+
+}  // namespace preview

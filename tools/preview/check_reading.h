@@ -1,0 +1,70 @@
+#pragma once
+// How the plug-in reads one parameter of a script line: the host text through the plug-in's
+// own 7-bit reader, then its words and numbers through the plug-in's own parsers. Whatever
+// the plug-in reads differently from what the text says becomes a finding.
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check_finding.h"
+#include "page_file.h"
+
+namespace preview {
+
+enum class ParamKind {
+  RequiredName,  // an empty one refuses the line; the refusal explains it
+  Name,
+  Members,
+  WidthPolicy,
+  HeightPolicy,
+  HorizontalAnchor,
+  VerticalAnchor,
+  Number,
+  Point,
+  GroupMode,
+  DpiMode,
+};
+
+struct ParamSpec {
+  const char* Label;  // the parameter's name in the action's help text
+  ParamKind Kind;
+};
+
+// The parameters of an action, in order; empty for actions without parameters.
+std::span<const ParamSpec> ParamSpecs(int actionId);
+
+// A parameter as the plug-in reads it from the host.
+struct ReadParam {
+  std::wstring Text;          // what the plug-in sees, before any trimming
+  std::string Raw;            // the bytes as the page file has them
+  bool Emptied = false;       // a byte outside printable ASCII and tab emptied it
+  std::size_t BadColumn = 0;  // 1-based position of that byte
+  unsigned char BadByte = 0;
+  bool Cut = false;  // longer than the plug-in reads
+};
+
+// The plug-in reads at most this many characters of a parameter.
+inline constexpr std::size_t kLongestParam = 1024;
+
+ReadParam ReadAsPlugIn(const std::string& bytes);
+
+// "Name \"Caf\xE9\" holds a byte outside 7-bit ASCII (0xE9, character 4)".
+std::string SevenBitProblem(const ParamSpec& spec, const ReadParam& param);
+
+// The findings about how the plug-in reads one parameter: bytes outside 7-bit ASCII (except
+// for required names, whose refusal says it), cut texts, unknown words and numbers with
+// other text.
+void AddReadingFindings(int line, const ParamSpec& spec, const ReadParam& param,
+                        std::vector<Finding>& findings);
+
+// Where the number that TextToInt reads ends in `text`: the count of characters it
+// consumed (signs, spaces, base marks and digits).
+std::size_t NumberEnd(std::wstring_view text);
+
+// Texts the plug-in read are 7-bit: they narrow one character to one byte.
+std::string Narrow(std::wstring_view text);
+std::wstring Widen(std::string_view text);
+
+}  // namespace preview

@@ -1,0 +1,105 @@
+#include "page_text_edit.h"
+
+#include "core/casing.h"
+
+namespace preview {
+
+namespace {
+
+// One line of the text: [Begin, End) is its content without the line end, Next where the
+// following line starts (the text's size for the last line).
+struct LineSpan {
+  std::size_t Begin = 0;
+  std::size_t End = 0;
+  std::size_t Next = 0;
+};
+
+std::optional<LineSpan> FindLine(std::string_view text, int number) {
+  std::size_t begin = 0;
+  for (int line = 1; begin < text.size() || (line == 1 && number == 1); ++line) {
+    const std::size_t newline = text.find('\n', begin);
+    const std::size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
+    std::size_t end = newline == std::string_view::npos ? text.size() : newline;
+    if (end > begin && text[end - 1] == '\r') --end;
+    if (line == number) return LineSpan{begin, end, next};
+    begin = next;
+  }
+  return std::nullopt;
+}
+
+std::string_view Indentation(std::string_view text, const LineSpan& span) {
+  std::size_t end = span.Begin;
+  while (end < span.End && (text[end] == ' ' || text[end] == '\t')) ++end;
+  return text.substr(span.Begin, end - span.Begin);
+}
+
+// The line end the file uses: that of its first line, CRLF when it has none.
+std::string_view LineEnd(std::string_view text) {
+  const std::size_t newline = text.find('\n');
+  if (newline == std::string_view::npos) return "\r\n";
+  return newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
+}
+
+}  // namespace
+
+std::optional<std::string> ReplaceLine(std::string_view text, int number,
+                                       std::string_view content) {
+  const auto span = FindLine(text, number);
+  if (!span) return std::nullopt;
+  std::string result(text.substr(0, span->Begin));
+  result.append(Indentation(text, *span)).append(content).append(text.substr(span->End));
+  return result;
+}
+
+std::string InsertLine(std::string_view text, const InsertionPoint& where,
+                       std::string_view content) {
+  const std::string_view lineEnd = LineEnd(text);
+  const auto span = where.Line > 0 ? FindLine(text, where.Line) : std::nullopt;
+  std::string result;
+  if (!span) {
+    result = text;
+    if (!result.empty() && result.back() != '\n') result.append(lineEnd);
+    return result.append(content).append(lineEnd);
+  }
+  const std::string_view indent = Indentation(text, *span);
+  if (where.Before) {
+    result = text.substr(0, span->Begin);
+    result.append(indent).append(content).append(lineEnd).append(text.substr(span->Begin));
+    return result;
+  }
+  result = text.substr(0, span->Next);
+  // The last line may have no line end of its own.
+  if (span->Next == span->End) result.append(lineEnd);
+  result.append(indent).append(content);
+  if (span->Next != span->End) result.append(lineEnd);
+  return result.append(text.substr(span->Next));
+}
+
+bool FitsInPageFile(std::string_view param) {
+  return param.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
+}
+
+int RegisteringLine(const Page& page, std::string_view name) {
+  const auto wide = [](std::string_view text) { return std::wstring(text.begin(), text.end()); };
+  const std::wstring key = duduve::NameKey(wide(name));
+  int found = 0;
+  for (const auto& line : page.Enter) {
+    if (line.ActionId == kRegisterAction && !line.Params.empty() &&
+        duduve::NameKey(wide(line.Params[0])) == key) {
+      found = line.Line;
+    }
+  }
+  return found;
+}
+
+InsertionPoint RegistrationPoint(const Page& page) {
+  for (const auto& line : page.Enter) {
+    if (line.ActionId == kApplyAction) return {line.Line, true};
+  }
+  if (!page.Enter.empty()) return {page.Enter.back().Line, false};
+  if (page.EnterLine != 0) return {page.EnterLine, false};
+  if (page.ResizedLine != 0) return {page.ResizedLine, true};
+  return {0, false};
+}
+
+}  // namespace preview
