@@ -48,7 +48,7 @@ auto StandInHost::UnderFloatEnvironment(const char* what, Call&& call) {
   WriteFloatEnvironment(*floatEnvironment_);
   auto result = call();
   const auto after = ReadFloatEnvironment();
-  if (!(after == *floatEnvironment_)) floatChanges_.push_back({what, after});
+  if (after != *floatEnvironment_) floatChanges_.push_back({what, after});
   return result;
 }
 
@@ -204,8 +204,8 @@ int StandInHost::Exec(int actionId, char** params) {
   CallScope scope(*this, "_nbExecAction");
   const int outer = currentExec_;
   currentExec_ = ++execCount_;
-  const int result = UnderFloatEnvironment(
-      "_nbExecAction", [&] { return exports_->ExecAction(actionId, params); });
+  const int result = UnderFloatEnvironment("_nbExecAction",
+                                           [&] { return exports_->ExecAction(actionId, params); });
   if (result == 0) refusals_.push_back({currentExec_, actionId});
   currentExec_ = outer;
   return result;
@@ -261,8 +261,9 @@ void StandInHost::AfterCall(const char* what) {
 
 int WINAPI StandInHost::AddActionThunk(int id, const char* name, const char* help,
                                        const unsigned char* codes, int fifth, int count) {
-  if (currentHost != nullptr) currentHost->NoteFloatSeen("AddActionCallback");
-  if (currentHost != nullptr) currentHost->RecordAction(id, name, help, codes, fifth, count);
+  if (currentHost == nullptr) return 0;
+  currentHost->NoteFloatSeen("AddActionCallback");
+  currentHost->RecordAction(id, name, help, codes, fifth, count);
   return 0;
 }
 

@@ -40,6 +40,7 @@ struct Fitting {
   ControlKind Kind = ControlKind::Label;
   RECT Given{};    // in the dialog's client pixels
   int Taller = 0;  // a label's growth
+  int Widest = 0;  // a list's widest entry
   int Wider = 0;   // a list's growth to the right
   int Lower = 0;   // how far the labels above push it down
 };
@@ -74,7 +75,8 @@ std::vector<Fitting> Measure(const DialogWindow& window) {
       fitting.Taller = std::max(0, LabelTextHeight(entry.Window, width) - height);
     } else if (entry.Kind == ControlKind::DropDown) {
       const DropDown list(entry.Window);
-      fitting.Wider = std::max(0, WidestItem(list) + 2 * kListEntryInset - list.ItemAreaWidth());
+      fitting.Widest = WidestItem(list);
+      fitting.Wider = std::max(0, fitting.Widest + 2 * kListEntryInset - list.ItemAreaWidth());
     }
     fittings.push_back(fitting);
   }
@@ -105,9 +107,9 @@ int PushDown(std::vector<Fitting>& fittings) {
   return growth;
 }
 
-void DropWideEnough(const DropDown& list, int closedWidth) {
+void DropWideEnough(const DropDown& list, int widestItem, int closedWidth) {
   // The dropped part has a border on each side and may show a scroll bar.
-  const int room = WidestItem(list) + 2 * kListEntryInset + 2 * GetSystemMetrics(SM_CXBORDER) +
+  const int room = widestItem + 2 * kListEntryInset + 2 * GetSystemMetrics(SM_CXBORDER) +
                    GetSystemMetrics(SM_CXVSCROLL);
   list.SetDroppedWidth(std::max(room, closedWidth));
 }
@@ -129,7 +131,7 @@ void FitControlsToText(DialogWindow& window, int droppedHeight) {
     if (fitting.Kind != ControlKind::DropDown) continue;
     const DropDown list(fitting.Window);
     if (fitting.Wider > 0) list.Widen(width + fitting.Wider, droppedHeight);
-    DropWideEnough(list, width + fitting.Wider);
+    DropWideEnough(list, fitting.Widest, width + fitting.Wider);
     extraWidth = std::max(extraWidth, fitting.Wider);
   }
   if (extraWidth > 0 || extraHeight > 0) window.GrowClient(extraWidth, extraHeight);

@@ -231,8 +231,7 @@ struct PublishedTexts {
 PublishedTexts FormatFactors(const PassFactors& factors, std::int32_t dpi) {
   const float dpiScale =
       WithPluginFloatSettings([](std::int32_t d) { return static_cast<float>(d) / 96.0f; }, dpi);
-  // The texts are formatted with integer arithmetic; the settings only cover the widening.
-  PluginFloatSettings settings;
+  // FourDecimals reads a float's bits with integer arithmetic: no settings needed.
   return {FourDecimals(factors.ScaleX), FourDecimals(factors.ScaleY), FourDecimals(factors.Uniform),
           DecimalText(dpi), FourDecimals(dpiScale)};
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ascii_text.h"
 #include "editor_layouts.h"
 #include "editor_session.h"
 #include "text_measure.h"
@@ -21,11 +22,7 @@ std::string Environment(const char* name) {
   return value != nullptr ? value : "";
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow.push_back(c < 128 ? static_cast<char>(c) : '?');
-  return narrow;
-}
+using preview::Narrow;
 
 // The first words of a text, to name a control in a message.
 std::string Head(const std::wstring& text) {

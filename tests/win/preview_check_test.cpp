@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ascii_text.h"
 #include "check_reading.h"
 #include "file_output.h"
 #include "page_check.h"

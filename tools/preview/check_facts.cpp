@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ascii_text.h"
 #include "check_model.h"
 #include "core/casing.h"
 

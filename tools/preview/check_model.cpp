@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ascii_text.h"
 #include "core/casing.h"
 #include "core/text_rules.h"
 #include "groups/group_operations.h"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "ascii_text.h"
 #include "core/casing.h"
 #include "core/host_text_reader.h"
 #include "core/text_rules.h"
@@ -253,20 +254,6 @@ std::size_t NumberEnd(std::wstring_view text) {
     if (duduve::TextToInt(prefix + L"1") == value) return length - 1;
   }
   return text.size();
-}
-
-std::string Narrow(std::wstring_view text) {
-  std::string narrow;
-  narrow.reserve(text.size());
-  for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
-std::wstring Widen(std::string_view text) {
-  std::wstring wide;
-  wide.reserve(text.size());
-  for (char c : text) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return wide;
 }
 
 }  // namespace preview

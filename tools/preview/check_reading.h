@@ -63,8 +63,4 @@ void AddReadingFindings(int line, const ParamSpec& spec, const ReadParam& param,
 // consumed (signs, spaces, base marks and digits).
 std::size_t NumberEnd(std::wstring_view text);
 
-// Texts the plug-in read are 7-bit: they narrow one character to one byte.
-std::string Narrow(std::wstring_view text);
-std::wstring Widen(std::string_view text);
-
 }  // namespace preview

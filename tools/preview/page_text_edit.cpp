@@ -1,5 +1,6 @@
 #include "page_text_edit.h"
 
+#include "ascii_text.h"
 #include "core/casing.h"
 
 namespace preview {
@@ -80,12 +81,11 @@ bool FitsInPageFile(std::string_view param) {
 }
 
 int RegisteringLine(const Page& page, std::string_view name) {
-  const auto wide = [](std::string_view text) { return std::wstring(text.begin(), text.end()); };
-  const std::wstring key = duduve::NameKey(wide(name));
+  const std::wstring key = duduve::NameKey(Widen(name));
   int found = 0;
   for (const auto& line : page.Enter) {
     if (line.ActionId == kRegisterAction && !line.Params.empty() &&
-        duduve::NameKey(wide(line.Params[0])) == key) {
+        duduve::NameKey(Widen(line.Params[0])) == key) {
       found = line.Line;
     }
   }

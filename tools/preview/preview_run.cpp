@@ -1,16 +1,8 @@
 #include "preview_run.h"
 
+#include "ascii_text.h"
+
 namespace preview {
-
-namespace {
-
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
-}  // namespace
 
 std::optional<PlayFailure> StartPlugIn(standin::StandInHost& host, const std::wstring& dllPath) {
   if (!host.Load(dllPath)) {
