@@ -155,6 +155,26 @@ TEST_F(StartupTexts, WritesOnlyThroughOutPointersThatAreNotNull) {
   EXPECT_EQ(host.Account().PluginAllocations(), 1u);
 }
 
+TEST_F(StartupTexts, WritesNothingThroughOutPointersInReadOnlyMemory) {
+  standin::FencedMemory memory(standin::Fence::ReadOnly);
+  char** readOnly = reinterpret_cast<char**>(memory.FenceStart());
+  EXPECT_EQ(host.InitPlugIn({.TitleSlot = readOnly, .HintSlot = readOnly + 2}), 0);
+  EXPECT_FALSE(host.Startup().Title.has_value());
+  EXPECT_EQ(host.Startup().Publisher, "Duduve Project");
+  EXPECT_FALSE(host.Startup().Hint.has_value());
+  EXPECT_EQ(host.Account().PluginAllocations(), 1u);
+  // The page is as it was, and the host window was kept: the plug-in works on.
+  EXPECT_TRUE(memory.FenceIntact());
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(readOnly[i], nullptr) << i;
+  host.RegisterPlugIn();
+  host.RegisterInterfaceAccess();
+  host.AddObject("Logo", {100, 50, 200, 100});
+  ASSERT_EQ(host.Exec(1, {"640", "360"}), 1);
+  ASSERT_EQ(host.Exec(2, {"Logo", "STRETCH", "STRETCH", "L", "T", "0", "0"}), 1);
+  EXPECT_EQ(host.Exec(3, nullptr), 1);
+  EXPECT_EQ(host.ObjectBox("Logo"), (standin::Box{200, 100, 400, 200}));
+}
+
 TEST_F(StartupTexts, AllThreeOutPointersNullAndNoHostWindowAreHarmless) {
   EXPECT_EQ(
       host.InitPlugIn(
