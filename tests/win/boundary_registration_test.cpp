@@ -2,8 +2,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "boundary_fixture.h"
+#include "core/action_table.h"
 
 namespace boundary_test {
 namespace {
@@ -78,6 +80,27 @@ TEST_F(Registration, DeclaresTheSevenActionsInOrderWithTheirTextsCodesAndCounts)
       codes[static_cast<std::size_t>(k)] = kExpected[i].Codes[static_cast<std::size_t>(k)];
     }
     EXPECT_EQ(action.TypeCodes, codes);
+  }
+}
+
+// The plug-in's own table, row by row, against what the host received.
+TEST_F(Registration, DeclaresExactlyTheRowsOfTheActionTable) {
+  const auto narrow = [](std::wstring_view text) { return std::string(text.begin(), text.end()); };
+  host.RegisterPlugIn();
+  const auto table = duduve::ActionTable();
+  ASSERT_EQ(host.Actions().size(), table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const auto& row = table[i];
+    const auto& declared = host.Actions()[i];
+    SCOPED_TRACE(declared.Name);
+    EXPECT_EQ(declared.Id, duduve::Number(row.Id));
+    EXPECT_EQ(duduve::FindAction(declared.Id), &row);
+    EXPECT_EQ(declared.Name, narrow(row.Name));
+    EXPECT_EQ(declared.Help, narrow(row.Help));
+    EXPECT_EQ(declared.Count, static_cast<int>(row.Params.size()));
+    std::array<std::uint8_t, 32> codes{};
+    for (std::size_t k = 0; k < row.Params.size(); ++k) codes[k] = row.Params[k].TypeCode;
+    EXPECT_EQ(declared.TypeCodes, codes);
   }
 }
 
