@@ -23,7 +23,7 @@ bool IsSideInRange(std::int32_t side) {
 
 }  // namespace
 
-int DesignSizeDialog(char** params, HWND hostWindow) {
+int DesignSizeDialog(char** params, WindowHandle hostWindow) {
   const auto width = ParamOr(params, 0, L"1280");
   const auto height = ParamOr(params, 1, L"720");
 

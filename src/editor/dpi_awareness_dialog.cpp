@@ -38,7 +38,7 @@ int ModePosition(std::wstring_view mode) {
 
 }  // namespace
 
-int DpiAwarenessDialog(char** params, HWND hostWindow) {
+int DpiAwarenessDialog(char** params, WindowHandle hostWindow) {
   const auto mode = ParamOr(params, 0, L"");
 
   EditorFrame frame(hostWindow, L"Duduve - DPI Awareness", 440, 230);

@@ -8,10 +8,10 @@
 
 namespace duduve {
 
-EditorFrame::EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth,
+EditorFrame::EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth,
                          int clientHeight) {
   HWND owner = GetForegroundWindow();
-  if (owner == nullptr) owner = hostWindow;
+  if (owner == nullptr) owner = reinterpret_cast<HWND>(hostWindow);
   OpenDialogWindow(kEditorWindowNumber, 0, 0, clientWidth, clientHeight, title, owner);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/geometry.h"
+
 namespace duduve {
 
 enum class Widget { Label, TextBox, Button, DropDown };
@@ -32,7 +34,7 @@ inline constexpr std::wstring_view kMessageTitle = L"Duduve";
 class EditorFrame {
  public:
   // Owned by the foreground window, or by the host window when there is none.
-  EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
+  EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
   ~EditorFrame();
   EditorFrame(const EditorFrame&) = delete;
   EditorFrame& operator=(const EditorFrame&) = delete;

@@ -35,7 +35,7 @@ constexpr std::wstring_view kExample =
 
 }  // namespace
 
-int PinObjectDialog(char** params, HWND hostWindow) {
+int PinObjectDialog(char** params, WindowHandle hostWindow) {
   const auto name = ParamOr(params, 0, L"");
   const auto target = ParamOr(params, 1, L"");
   const auto sourcePoint = ParamOr(params, 2, L"BC");

@@ -50,7 +50,7 @@ void AddPickedMember() {
 
 }  // namespace
 
-int RegisterGroupDialog(char** params, HWND hostWindow) {
+int RegisterGroupDialog(char** params, WindowHandle hostWindow) {
   const auto group = ParamOr(params, 0, L"");
   const auto target = ParamOr(params, 1, L"");
   const auto mode = ParamOr(params, 2, L"");

@@ -49,7 +49,7 @@ int PolicyPosition(std::wstring_view word) {
 
 }  // namespace
 
-int RegisterObjectDialog(char** params, HWND hostWindow) {
+int RegisterObjectDialog(char** params, WindowHandle hostWindow) {
   const auto name = ParamOr(params, 0, L"");
   const auto widthMode = ParamOr(params, 1, L"");
   const auto heightMode = ParamOr(params, 2, L"");

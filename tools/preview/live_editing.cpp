@@ -114,7 +114,8 @@ void LiveWindow::RegisterObjectLine(const std::string& name) {
     OpenLine(line);
     return;
   }
-  EditLine({0, RegistrationPoint(page_), kRegisterAction, {name, "", "", "", "", "", ""}});
+  const int registerAction = duduve::Number(duduve::ActionId::RegisterObject);
+  EditLine({0, RegistrationPoint(page_), registerAction, {name, "", "", "", "", "", ""}});
 }
 
 void LiveWindow::EditLine(const LineEdit& edit) {

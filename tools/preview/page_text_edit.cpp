@@ -84,7 +84,7 @@ int RegisteringLine(const Page& page, std::string_view name) {
   const std::wstring key = duduve::NameKey(Widen(name));
   int found = 0;
   for (const auto& line : page.Enter) {
-    if (line.ActionId == kRegisterAction && !line.Params.empty() &&
+    if (IsAction(line.ActionId, duduve::ActionId::RegisterObject) && !line.Params.empty() &&
         duduve::NameKey(Widen(line.Params[0])) == key) {
       found = line.Line;
     }
@@ -94,7 +94,7 @@ int RegisteringLine(const Page& page, std::string_view name) {
 
 InsertionPoint RegistrationPoint(const Page& page) {
   for (const auto& line : page.Enter) {
-    if (line.ActionId == kApplyAction) return {line.Line, true};
+    if (IsAction(line.ActionId, duduve::ActionId::Apply)) return {line.Line, true};
   }
   if (!page.Enter.empty()) return {page.Enter.back().Line, false};
   if (page.EnterLine != 0) return {page.EnterLine, false};
