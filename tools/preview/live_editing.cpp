@@ -146,7 +146,12 @@ void LiveWindow::EditLine(const LineEdit& edit) {
     SetStatus(L"the edit of " + which + L" was cancelled; nothing changed");
     return EndEdit();
   }
-  if (ReadWholeFile(settings_.PagePath) != base) {
+  const auto onDisk = ReadWholeFile(settings_.PagePath);
+  if (!onDisk) {
+    SetStatus(L"could not save " + file + L": cannot read the file; nothing changed");
+    return EndEdit();
+  }
+  if (*onDisk != base) {
     Reload();
     SetStatus(file + L" changed on disk while the editor was open, so the edit was not written");
     return EndEdit();
@@ -168,7 +173,7 @@ void LiveWindow::EditLine(const LineEdit& edit) {
     return EndEdit();
   }
   if (const auto failure = SaveSafely(settings_.PagePath, text)) {
-    SetStatus(L"could not save " + file + L": " + *failure + L"; nothing changed");
+    SetStatus(L"could not save " + file + L": " + *failure);
     return EndEdit();
   }
   stamp_ = StampOf(settings_.PagePath);
