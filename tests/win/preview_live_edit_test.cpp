@@ -282,6 +282,32 @@ TEST_F(PreviewLiveEdit, ASaveThatCannotReplaceThePageSaysSoAndKeepsTheOldBackup)
   }
 }
 
+TEST_F(PreviewLiveEdit, NoEditorOpensOnALineWhoseParametersDuduveReadsOnlyInPart) {
+  // An accented letter empties the member list; 1,500 characters are read as their first 1,024.
+  const std::string page = PageWith(13,
+                                    "Duduve_RegisterGroup \"Logo\" \"Bar\" \"FIT\" \"Caf\xE9\"\r\n"
+                                    "Duduve_RegisterGroup \"Tag\" \"Bar\" \"FIT\" \"" +
+                                        std::string(1500, 'A') + "\"");
+  Write(page);
+  RunLive([&](HWND live) {
+    OpenLine(lines_, 13);
+    EXPECT_TRUE(WaitForStatus(lines_, L"cannot edit line 13: "));
+    EXPECT_EQ(Status(lines_),
+              L"cannot edit line 13: Members \"Caf\u00E9\" holds a byte outside 7-bit ASCII "
+              L"(0xE9, character 4), so Duduve reads it as empty; its editor would save only "
+              L"what Duduve reads, so correct the line in live.page");
+    OpenLine(lines_, 14);
+    EXPECT_TRUE(WaitForStatus(lines_, L"cannot edit line 14: "));
+    EXPECT_EQ(Status(lines_),
+              L"cannot edit line 14: Members is 1500 characters long; Duduve reads only the "
+              L"first 1024; its editor would save only what Duduve reads, so correct the line "
+              L"in live.page");
+    EXPECT_EQ(FindWindowW(nullptr, L"Duduve - Register Group"), nullptr);
+    PostMessageW(live, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(Read(path_), page);
+}
+
 TEST_F(PreviewLiveEdit, RegisterNameInsertsANewLineBeforePageEntrysApplyOrOpensTheExistingOne) {
   const std::string inserted = PageWith(
       14, "Duduve_RegisterObject \"Stage\" \"UNIFORM\" \"UNIFORM\" \"C\" \"T\" \"0\" \"0\"", true);
