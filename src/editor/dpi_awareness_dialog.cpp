@@ -1,7 +1,6 @@
 // The editor of Duduve_InitDPI: whether the process becomes DPI-aware.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/casing.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
@@ -52,10 +51,9 @@ int DpiAwarenessDialog(char** params, WindowHandle hostWindow) {
   });
   frame.Add(layout);
 
-  return frame.Run(kOkButton, kCancelButton, [&]() -> std::optional<std::wstring_view> {
+  return frame.Run(params, kOkButton, kCancelButton, []() -> EditorFrame::OkAnswer {
     const bool aware = GetDropDownIndex(kModeList) == kAwarePosition;
-    WriteParam(params, 0, aware ? L"aware" : L"unaware");
-    return std::nullopt;
+    return std::vector<std::wstring>{aware ? L"aware" : L"unaware"};
   });
 }
 

@@ -85,6 +85,15 @@ void Attach(HINSTANCE instance) {
   StartDialogToolkit(instance);
 }
 
+// An editor still open at unload (the process ends from inside its loop) closes under the
+// host's settings: closing it activates its owner, a host window, whose window procedure is
+// host code.
+void CloseEditorAtUnload() {
+  if (!TheModule()) return;
+  const HostFloatFlagsKept flags;
+  CloseOpenEditor();
+}
+
 void Detach(bool processTerminating) {
   auto& slot = TheModule();
   if (!slot) return;
@@ -109,10 +118,11 @@ void Detach(bool processTerminating) {
 using namespace duduve;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  // No host code runs here, only the system's: it runs under the plug-in's settings, so that
-  // the loader's thread gets its own back exactly.
-  const PluginFloatSettings settings;
   try {
+    if (reason == DLL_PROCESS_DETACH) CloseEditorAtUnload();
+    // No host code runs from here, only the system's: it runs under the plug-in's settings,
+    // so that the loader's thread gets its own back exactly.
+    const PluginFloatSettings settings;
     if (reason == DLL_PROCESS_ATTACH) Attach(instance);
     if (reason == DLL_PROCESS_DETACH) Detach(reserved != nullptr);
   } catch (...) {

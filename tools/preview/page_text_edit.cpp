@@ -55,25 +55,19 @@ std::optional<std::string> ReplaceLine(std::string_view text, int number,
 std::string InsertLine(std::string_view text, const InsertionPoint& where,
                        std::string_view content) {
   const std::string_view lineEnd = LineEnd(text);
-  const auto span = where.Line > 0 ? FindLine(text, where.Line) : std::nullopt;
-  std::string result;
-  if (!span) {
-    result = text;
-    if (!result.empty() && result.back() != '\n') result.append(lineEnd);
-    return result.append(content).append(lineEnd);
+  std::size_t at = text.size();
+  std::string_view indent;
+  if (const auto span = where.Line > 0 ? FindLine(text, where.Line) : std::nullopt) {
+    at = where.Before ? span->Begin : span->Next;
+    indent = Indentation(text, *span);
   }
-  const std::string_view indent = Indentation(text, *span);
-  if (where.Before) {
-    result = text.substr(0, span->Begin);
-    result.append(indent).append(content).append(lineEnd).append(text.substr(span->Begin));
-    return result;
+  std::string result(text.substr(0, at));
+  // After the last line, that line's end is made whole first, keeping its bytes: a lone CR
+  // gains the LF that makes it a line end to the page reader, no end at all gets the file's.
+  if (at == text.size() && !result.empty() && result.back() != '\n') {
+    result.append(result.back() == '\r' ? "\n" : lineEnd);
   }
-  result = text.substr(0, span->Next);
-  // The last line may have no line end of its own.
-  if (span->Next == span->End) result.append(lineEnd);
-  result.append(indent).append(content);
-  if (span->Next != span->End) result.append(lineEnd);
-  return result.append(text.substr(span->Next));
+  return result.append(indent).append(content).append(lineEnd).append(text.substr(at));
 }
 
 bool FitsInPageFile(std::string_view param) {
