@@ -69,9 +69,9 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
              << "}";
 }
 
-StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame) {
+StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame, HostLayout layout) {
   currentHost = this;
-  CreateHostWindow(clientWidth, clientHeight, frame);
+  CreateHostWindow(clientWidth, clientHeight, frame, layout);
 }
 
 StandInHost::~StandInHost() {
