@@ -84,6 +84,17 @@ TEST(PreviewNested, ObjectsInsideAContainerStackOnItAndAreCutToIt) {
   }
 }
 
+TEST(PreviewNested, GhostsShowWholeDesignRectanglesAlsoPastAContainersEdge) {
+  const Page page = Parsed(kStack);
+  std::vector<standin::Box> boxes = DesignBoxes(page);
+  boxes[1].Top = 32;  // Inner has moved down, off its design rectangle
+  const SizeRun size{{100, 60}, {}, boxes, {}};
+  // The bottom edge of Inner's design rectangle, 38 pixels along: a dash, past Box's right edge.
+  constexpr Rgb kDarkGreen{0, 125, 0};
+  EXPECT_EQ(PixelAt(PaintPage(page, size, true), 58, 29), kDarkGreen);
+  EXPECT_EQ(PixelAt(PaintPage(page, size, false), 58, 29), kWhite);
+}
+
 TEST(PreviewNested, DrawingOrderPutsEachContainersContentsRightAfterIt) {
   const Page page = Parsed(
       "page 10 10\n"
