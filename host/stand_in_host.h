@@ -95,6 +95,11 @@ struct InitOptions {
   bool NullTitle = false;       // pass a null out-pointer for the title
   bool NullPublisher = false;   // ... for the publisher
   bool NullHint = false;        // ... for the hint
+  // When set, passed instead of the host's own out-pointer (for instance one in read-only
+  // memory); whatever the plug-in writes there is not taken as a start-up text.
+  char** TitleSlot = nullptr;
+  char** PublisherSlot = nullptr;
+  char** HintSlot = nullptr;
 };
 
 // The host window's frame.

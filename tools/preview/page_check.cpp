@@ -88,7 +88,7 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
   for (const auto& line : ResizedLines(page, actions)) step(line);
 
   const bool entryApplies = std::any_of(page.Enter.begin(), page.Enter.end(), [](const auto& line) {
-    return line.ActionId == kApplyAction;
+    return IsAction(line.ActionId, duduve::ActionId::Apply);
   });
   if (!entryApplies) {
     findings.push_back({page.EnterLine != 0 ? page.EnterLine : page.PageLine,
