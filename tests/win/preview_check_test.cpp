@@ -213,25 +213,27 @@ TEST(PreviewCheck, FindsEachFaultOnItsLineWithWhatDuduveDoesAndHowToWriteIt) {
   }
 }
 
-// The example page: beside this program in the i386 guest, else in the checkout's examples.
-std::optional<std::string> ExamplePage() {
+// An example page: beside this program in the i386 guest, else in the checkout's examples.
+std::optional<std::string> ExamplePage(const std::wstring& name) {
   const std::wstring dll = standin::StandInHost::DefaultDllPath();
   const std::wstring folder = dll.substr(0, dll.find_last_of(L"\\/") + 1);
-  for (const wchar_t* place : {L"castle.page", L"..\\..\\examples\\castle.page"}) {
+  for (const std::wstring& place : {name, L"..\\..\\examples\\" + name}) {
     if (auto text = ReadWholeFile(folder + place)) return text;
   }
   return std::nullopt;
 }
 
-TEST(PreviewCheck, TheExamplePageIsClean) {
-  const auto text = ExamplePage();
-  ASSERT_TRUE(text) << "examples/castle.page not found";
-  Page page;
-  ASSERT_FALSE(ParsePage(*text, "castle.page", page));
-  std::vector<Finding> findings;
-  ASSERT_FALSE(
-      CheckPageFile(page, standin::StandInHost::DefaultDllPath(), "castle.page", findings));
-  EXPECT_EQ(findings, std::vector<Finding>{}) << Describe(findings);
+TEST(PreviewCheck, TheExamplePagesAreClean) {
+  for (const wchar_t* name : {L"castle.page", L"shop.page"}) {
+    const auto text = ExamplePage(name);
+    ASSERT_TRUE(text) << "examples/" << Narrow(name) << " not found";
+    Page page;
+    ASSERT_FALSE(ParsePage(*text, Narrow(name), page));
+    std::vector<Finding> findings;
+    ASSERT_FALSE(
+        CheckPageFile(page, standin::StandInHost::DefaultDllPath(), Narrow(name), findings));
+    EXPECT_EQ(findings, std::vector<Finding>{}) << Describe(findings);
+  }
 }
 
 TEST(PreviewCheck, SummariesCountTheFindings) {
