@@ -61,8 +61,8 @@ void MatchRemembered(GroupRecord& group, const std::vector<CollectedWindow>& can
   }
   std::vector<bool> taken(candidates.size(), false);
   // Empty bounds place every remembered centre at infinity or nowhere: nothing matches.
-  const bool boundsUsable = group.BoundsWidth >= 1 && group.BoundsHeight >= 1;
   const Rect bounds = group.Bounds();
+  const bool boundsUsable = bounds.Width >= 1 && bounds.Height >= 1;
 
   for (auto& member : group.Members) {
     if (!member.Name.empty() || !member.Captured) continue;

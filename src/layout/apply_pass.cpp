@@ -73,10 +73,7 @@ void PlaceObject(Context& context, std::size_t index, const PassFactors& factors
     return;
   }
   const Rect to = ResolveObject(record, factors);
-  record.ResolvedLeft = to.Left;
-  record.ResolvedTop = to.Top;
-  record.ResolvedWidth = to.Width;
-  record.ResolvedHeight = to.Height;
+  record.SetResolved(to);
   record.Placed = true;
   moves.push_back({record.Window, to, {}});
 }
