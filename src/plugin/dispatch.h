@@ -9,7 +9,5 @@ namespace duduve {
 int ExecuteAction(Context& context, int actionId, ParamTexts params);
 // The host's messages: 1 resets, 2 releases, anything else does nothing.
 void HandleMessage(Context& context, int code);
-// Host message 1: forget the layout without touching any window.
-void ResetMessage(Context& context);
 
 }  // namespace duduve
