@@ -85,7 +85,7 @@ void MoveEachNow(Context& context, std::vector<WindowMove>& moves) {
   const auto generation = context.Registry.Objects.Generation();
   for (const auto& move : moves) {
     if (context.Registry.Objects.Generation() != generation) return;
-    context.Windows.MoveNow(move.Window, move.InParent);
+    context.Mover.MoveNow(move.Window, move.InParent);
   }
 }
 

@@ -9,7 +9,7 @@
 
 #include "core/context.h"
 #include "core/geometry.h"
-#include "core/window_system.h"
+#include "core/window_tree.h"
 
 namespace duduve {
 
@@ -24,7 +24,7 @@ struct WindowMove {
 // it reads the parents as they are now.
 class ParentPlacement {
  public:
-  ParentPlacement(WindowSystem& windows, WindowHandle host) : windows_(windows), host_(host) {}
+  ParentPlacement(WindowTree& windows, WindowHandle host) : windows_(windows), host_(host) {}
 
   // The window ends at `move.To`; a window announced twice ends at its last move.
   void Expect(const WindowMove& move) { finalFrames_[move.Window] = move.To; }
@@ -36,7 +36,7 @@ class ParentPlacement {
   // The parent's client area once the step is done, in host-client coordinates.
   Rect FinalClient(const ParentArea& parent, int depth);
 
-  WindowSystem& windows_;
+  WindowTree& windows_;
   WindowHandle host_;
   std::unordered_map<WindowHandle, Rect> finalFrames_;
   std::unordered_map<WindowHandle, Rect> finalClients_;

@@ -15,7 +15,7 @@ class MoveBatch {
   MoveBatch(Context& context, std::size_t reserved, std::size_t expected, std::uint64_t generation)
       : context_(context), generation_(generation) {
     constexpr auto kMostReserved = static_cast<std::size_t>(std::numeric_limits<int>::max());
-    batch_ = context_.Windows.BeginBatch(
+    batch_ = context_.Mover.BeginBatch(
         static_cast<int>(reserved < kMostReserved ? reserved : kMostReserved));
     if (batch_ != 0) queued_.reserve(expected);
   }
@@ -36,21 +36,21 @@ class MoveBatch {
       return;
     }
     queued_.push_back(&move);
-    batch_ = context_.Windows.AddToBatch(batch_, move.Window, move.InParent);
+    batch_ = context_.Mover.AddToBatch(batch_, move.Window, move.InParent);
     if (batch_ == 0) MoveQueuedNow();
   }
 
   // Moves at once unless host code has emptied the registry meanwhile.
   void MoveNow(const WindowMove& move) {
     if (context_.Registry.Objects.Generation() != generation_) return;
-    context_.Windows.MoveNow(move.Window, move.InParent);
+    context_.Mover.MoveNow(move.Window, move.InParent);
   }
 
   // Commits the batch, when there still is one.
   void End() {
     const auto batch = batch_;
     batch_ = 0;
-    if (batch != 0) context_.Windows.EndBatch(batch);
+    if (batch != 0) context_.Mover.EndBatch(batch);
   }
 
  private:
@@ -61,7 +61,7 @@ class MoveBatch {
 
   Context& context_;
   std::uint64_t generation_;
-  WindowSystem::Batch batch_ = 0;
+  WindowMover::Batch batch_ = 0;
   std::vector<const WindowMove*> queued_;
 };
 

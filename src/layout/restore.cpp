@@ -74,14 +74,11 @@ int ClearAction(Context& context) {
 void ReleasePass(Context& context) {
   // At unload the windows may be gone with the host: nothing here touches one.
   const bool touchWindows = !context.UnloadingFlag;
-  if (touchWindows) {
-    context.Windows.CloseEditorWindow();
-    RestoreEverything(context);
-  }
+  if (touchWindows) RestoreEverything(context);
   // Forgotten before the host's pending messages run: a script run by one finds no layout.
   context.Registry.ForgetAllButThePublishedFactors();
   if (touchWindows && context.HostWindow != 0 && context.Windows.IsWindow(context.HostWindow)) {
-    context.Windows.DrainMessages(context.HostWindow, kMostMessagesDrained);
+    context.Messages.DrainMessages(context.HostWindow, kMostMessagesDrained);
   }
 }
 

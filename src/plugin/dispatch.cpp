@@ -10,11 +10,13 @@ int ExecuteAction(Context& context, int actionId, ParamTexts params) {
   return action == nullptr ? 0 : action->Run(context, params);
 }
 
-void HandleMessage(Context& context, int code) {
+void HandleMessage(Context& context, int code, const std::function<void()>& closeEditor) {
   if (code == 1) {
-    // Forgets the layout without touching any window.
     context.Registry.ForgetEverything();
   } else if (code == 2) {
+    // An editor left open would edit a page the host is leaving: it closes before anything
+    // moves.
+    closeEditor();
     ReleasePass(context);
   }
 }

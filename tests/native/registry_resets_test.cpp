@@ -111,13 +111,13 @@ TEST_F(RegistryResets, EachWayOfStartingOverForgetsItsOwnFields) {
   };
   const Operation operations[] = {
       {"clear action", &FieldFates::Clear, [](Context& c) { EXPECT_EQ(ClearAction(c), 1); }},
-      {"release message", &FieldFates::Release, [](Context& c) { HandleMessage(c, 2); }},
+      {"release message", &FieldFates::Release, [](Context& c) { HandleMessage(c, 2, [] {}); }},
       {"release at unload", &FieldFates::Release,
        [](Context& c) {
          c.UnloadingFlag = true;
          ReleasePass(c);
        }},
-      {"reset message", &FieldFates::Reset, [](Context& c) { HandleMessage(c, 1); }},
+      {"reset message", &FieldFates::Reset, [](Context& c) { HandleMessage(c, 1, [] {}); }},
   };
   Fates allSeeded;
   for (const auto& row : kFates) allSeeded[row.Field] = "kept";
