@@ -54,13 +54,13 @@ void FlatWindowSystem::MoveNow(WindowHandle window, const Rect& to) {
   if (const auto slot = Slot(window); slot < rects_.size()) rects_[slot] = to;
 }
 
-WindowSystem::Batch FlatWindowSystem::BeginBatch(int count) {
+WindowMover::Batch FlatWindowSystem::BeginBatch(int count) {
   queued_.clear();
   queued_.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
   return kBatch;
 }
 
-WindowSystem::Batch FlatWindowSystem::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
+WindowMover::Batch FlatWindowSystem::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
   ++BatchAddCount;
   if (batch != kBatch || Slot(window) == rects_.size()) return 0;
   queued_.emplace_back(window, to);
@@ -98,7 +98,6 @@ std::int32_t FlatWindowSystem::WindowDpi(WindowHandle) {
   return 96;
 }
 void FlatWindowSystem::DrainMessages(WindowHandle, int) {}
-void FlatWindowSystem::CloseEditorWindow() {}
 bool FlatWindowSystem::EnableDpiAwareness() {
   return false;
 }

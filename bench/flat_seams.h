@@ -9,12 +9,18 @@
 #include <utility>
 #include <vector>
 
+#include "core/dpi_system.h"
 #include "core/host_services.h"
-#include "core/window_system.h"
+#include "core/message_drain.h"
+#include "core/window_mover.h"
+#include "core/window_tree.h"
 
 namespace duduve::bench {
 
-class FlatWindowSystem : public WindowSystem {
+class FlatWindowSystem : public WindowTree,
+                         public WindowMover,
+                         public MessageDrain,
+                         public DpiSystem {
  public:
   static constexpr WindowHandle kHostWindow = 1;
 
@@ -31,21 +37,24 @@ class FlatWindowSystem : public WindowSystem {
   int RepaintCount = 0;
   void ResetCounts();
 
+  // WindowTree
   bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) override;
   bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) override;
   bool ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) override;
+  bool IsWindow(WindowHandle window) override;
+  WindowHandle FirstChild(WindowHandle parent) override;
+  WindowHandle NextSibling(WindowHandle window) override;
+  // WindowMover
   void MoveNow(WindowHandle window, const Rect& to) override;
   Batch BeginBatch(int count) override;
   Batch AddToBatch(Batch batch, WindowHandle window, const Rect& to) override;
   void EndBatch(Batch batch) override;
   void SetRedraw(WindowHandle host, bool enabled) override;
   void RepaintAll(WindowHandle host) override;
-  bool IsWindow(WindowHandle window) override;
-  WindowHandle FirstChild(WindowHandle parent) override;
-  WindowHandle NextSibling(WindowHandle window) override;
-  std::int32_t WindowDpi(WindowHandle window) override;
+  // MessageDrain
   void DrainMessages(WindowHandle host, int limit) override;
-  void CloseEditorWindow() override;
+  // DpiSystem
+  std::int32_t WindowDpi(WindowHandle window) override;
   bool EnableDpiAwareness() override;
   bool IsProcessDpiAware() override;
 

@@ -36,7 +36,7 @@ bool LaidOutRightToLeft(HWND window) {
 
 }  // namespace
 
-bool Win32WindowSystem::ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) {
+bool Win32WindowTree::ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) {
   RECT client{};
   if (!GetClientRect(AsHwnd(host), &client)) return false;
   width = client.right - client.left;
@@ -44,7 +44,7 @@ bool Win32WindowSystem::ClientSize(WindowHandle host, std::int32_t& width, std::
   return true;
 }
 
-bool Win32WindowSystem::WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) {
+bool Win32WindowTree::WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) {
   RECT rect{};
   if (!GetWindowRect(AsHwnd(window), &rect)) return false;
   MapRectangle(HWND_DESKTOP, AsHwnd(host), rect);
@@ -52,7 +52,7 @@ bool Win32WindowSystem::WindowRectInHost(WindowHandle host, WindowHandle window,
   return true;
 }
 
-bool Win32WindowSystem::ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) {
+bool Win32WindowTree::ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) {
   HWND parent = GetAncestor(AsHwnd(window), GA_PARENT);
   if (parent == nullptr) return false;
   out.Parent = AsHandle(parent);
@@ -68,50 +68,45 @@ bool Win32WindowSystem::ParentAreaOf(WindowHandle host, WindowHandle window, Par
   return true;
 }
 
-void Win32WindowSystem::MoveNow(WindowHandle window, const Rect& to) {
+bool Win32WindowTree::IsWindow(WindowHandle window) {
+  return window != 0 && ::IsWindow(AsHwnd(window));
+}
+
+WindowHandle Win32WindowTree::FirstChild(WindowHandle parent) {
+  return AsHandle(GetWindow(AsHwnd(parent), GW_CHILD));
+}
+
+WindowHandle Win32WindowTree::NextSibling(WindowHandle window) {
+  return AsHandle(GetWindow(AsHwnd(window), GW_HWNDNEXT));
+}
+
+void Win32WindowMover::MoveNow(WindowHandle window, const Rect& to) {
   SetWindowPos(AsHwnd(window), nullptr, to.Left, to.Top, to.Width, to.Height, kMoveFlags);
 }
 
-WindowSystem::Batch Win32WindowSystem::BeginBatch(int count) {
+WindowMover::Batch Win32WindowMover::BeginBatch(int count) {
   return reinterpret_cast<Batch>(BeginDeferWindowPos(count));
 }
 
-WindowSystem::Batch Win32WindowSystem::AddToBatch(Batch batch, WindowHandle window,
-                                                  const Rect& to) {
+WindowMover::Batch Win32WindowMover::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
   return reinterpret_cast<Batch>(DeferWindowPos(reinterpret_cast<HDWP>(batch), AsHwnd(window),
                                                 nullptr, to.Left, to.Top, to.Width, to.Height,
                                                 kMoveFlags));
 }
 
-void Win32WindowSystem::EndBatch(Batch batch) {
+void Win32WindowMover::EndBatch(Batch batch) {
   EndDeferWindowPos(reinterpret_cast<HDWP>(batch));
 }
 
-void Win32WindowSystem::SetRedraw(WindowHandle host, bool enabled) {
+void Win32WindowMover::SetRedraw(WindowHandle host, bool enabled) {
   SendMessageW(AsHwnd(host), WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
 }
 
-void Win32WindowSystem::RepaintAll(WindowHandle host) {
+void Win32WindowMover::RepaintAll(WindowHandle host) {
   RedrawWindow(AsHwnd(host), nullptr, nullptr, kRepaintFlags);
 }
 
-bool Win32WindowSystem::IsWindow(WindowHandle window) {
-  return window != 0 && ::IsWindow(AsHwnd(window));
-}
-
-WindowHandle Win32WindowSystem::FirstChild(WindowHandle parent) {
-  return AsHandle(GetWindow(AsHwnd(parent), GW_CHILD));
-}
-
-WindowHandle Win32WindowSystem::NextSibling(WindowHandle window) {
-  return AsHandle(GetWindow(AsHwnd(window), GW_HWNDNEXT));
-}
-
-std::int32_t Win32WindowSystem::WindowDpi(WindowHandle window) {
-  return QueryWindowDpi(AsHwnd(window));
-}
-
-void Win32WindowSystem::DrainMessages(WindowHandle host, int limit) {
+void Win32MessageDrain::DrainMessages(WindowHandle host, int limit) {
   MSG message{};
   for (int i = 0; i < limit; ++i) {
     if (!PeekMessageW(&message, AsHwnd(host), 0, 0, PM_REMOVE)) return;
@@ -120,15 +115,15 @@ void Win32WindowSystem::DrainMessages(WindowHandle host, int limit) {
   }
 }
 
-void Win32WindowSystem::CloseEditorWindow() {
-  if (closeEditor_ != nullptr) closeEditor_();
+std::int32_t Win32DpiSystem::WindowDpi(WindowHandle window) {
+  return QueryWindowDpi(AsHwnd(window));
 }
 
-bool Win32WindowSystem::EnableDpiAwareness() {
+bool Win32DpiSystem::EnableDpiAwareness() {
   return duduve::EnableDpiAwareness();
 }
 
-bool Win32WindowSystem::IsProcessDpiAware() {
+bool Win32DpiSystem::IsProcessDpiAware() {
   return duduve::IsProcessDpiAware();
 }
 

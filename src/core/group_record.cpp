@@ -9,18 +9,19 @@ bool CapturedMembersUnion(const GroupRecord& group, Rect& out) {
   std::int64_t left = 0, top = 0, right = 0, bottom = 0;
   for (const auto& member : group.Members) {
     if (!member.Captured) continue;
-    const std::int64_t memberRight = std::int64_t{member.DesignLeft} + member.DesignWidth;
-    const std::int64_t memberBottom = std::int64_t{member.DesignTop} + member.DesignHeight;
+    const Rect design = member.Design();
+    const std::int64_t memberRight = std::int64_t{design.Left} + design.Width;
+    const std::int64_t memberBottom = std::int64_t{design.Top} + design.Height;
     if (!any) {
-      left = member.DesignLeft;
-      top = member.DesignTop;
+      left = design.Left;
+      top = design.Top;
       right = memberRight;
       bottom = memberBottom;
       any = true;
       continue;
     }
-    left = std::min<std::int64_t>(left, member.DesignLeft);
-    top = std::min<std::int64_t>(top, member.DesignTop);
+    left = std::min<std::int64_t>(left, design.Left);
+    top = std::min<std::int64_t>(top, design.Top);
     right = std::max(right, memberRight);
     bottom = std::max(bottom, memberBottom);
   }

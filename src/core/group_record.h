@@ -59,6 +59,14 @@ struct GroupCacheEntry {
   std::int32_t BoundsWidth = 0;
   std::int32_t BoundsHeight = 0;
   std::vector<GroupMember> Members;
+
+  Rect Bounds() const { return {BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight}; }
+  void SetBounds(const Rect& rect) {
+    BoundsLeft = rect.Left;
+    BoundsTop = rect.Top;
+    BoundsWidth = rect.Width;
+    BoundsHeight = rect.Height;
+  }
 };
 
 }  // namespace duduve

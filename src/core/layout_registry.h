@@ -1,5 +1,5 @@
 #pragma once
-// The process-wide layout state.
+// The process-wide layout state, and what each of the host's ways of starting over forgets.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -12,6 +12,10 @@
 namespace duduve {
 
 struct LayoutRegistry {
+  // What the published factors hold before the first publication, so that it always publishes.
+  static constexpr float kUnpublishedScale = -1.0f;
+  static constexpr std::int32_t kUnpublishedDpi = -1;
+
   // The declared design canvas; both 0 while none is declared, else both in 1..8192.
   std::int32_t CanvasWidth = 0;
   std::int32_t CanvasHeight = 0;
@@ -19,11 +23,20 @@ struct LayoutRegistry {
   // First measured design rectangle per name key; never changed once stored.
   std::unordered_map<std::wstring, Rect> DesignRectCache;
   bool ApplyInProgress = false;
-  float LastScaleX = -1.0f;
-  float LastScaleY = -1.0f;
-  std::int32_t LastDpi = -1;
+  float LastScaleX = kUnpublishedScale;
+  float LastScaleY = kUnpublishedScale;
+  std::int32_t LastDpi = kUnpublishedDpi;
   std::vector<GroupRecord> Groups;
   std::unordered_map<std::wstring, GroupCacheEntry> GroupCache;
+
+  // The clear action: the registered objects and groups. Both memories of first
+  // measurements, the design size, the pass flag and the published factors stay.
+  void ForgetRegistrations();
+  // The release pass: the registrations, both memories, the design size and the pass flag.
+  // The published factors stay, so that an apply at the same size republishes nothing.
+  void ForgetAllButThePublishedFactors();
+  // The host's reset message: everything, as at load.
+  void ForgetEverything();
 };
 
 }  // namespace duduve

@@ -30,10 +30,10 @@ struct ObjectRecord {
   bool Pinned = false;
   std::wstring PinTarget;     // as given: trimmed, case kept
   std::wstring PinTargetKey;  // NameKey(PinTarget), kept so the pin pass allocates nothing
-  std::int32_t SrcPointH = 0;
-  std::int32_t SrcPointV = 0;
-  std::int32_t TgtPointH = 0;
-  std::int32_t TgtPointV = 0;
+  HorizontalAnchor SrcPointH = HorizontalAnchor::Left;  // the pinned object's own point
+  VerticalAnchor SrcPointV = VerticalAnchor::Top;
+  HorizontalAnchor TgtPointH = HorizontalAnchor::Left;  // the point on the target
+  VerticalAnchor TgtPointV = VerticalAnchor::Top;
   // What the last apply pass gave the object.
   std::int32_t ResolvedLeft = 0;
   std::int32_t ResolvedTop = 0;
@@ -42,7 +42,19 @@ struct ObjectRecord {
   bool Placed = false;
 
   Rect Design() const { return {DesignLeft, DesignTop, DesignWidth, DesignHeight}; }
+  void SetDesign(const Rect& rect) {
+    DesignLeft = rect.Left;
+    DesignTop = rect.Top;
+    DesignWidth = rect.Width;
+    DesignHeight = rect.Height;
+  }
   Rect Resolved() const { return {ResolvedLeft, ResolvedTop, ResolvedWidth, ResolvedHeight}; }
+  void SetResolved(const Rect& rect) {
+    ResolvedLeft = rect.Left;
+    ResolvedTop = rect.Top;
+    ResolvedWidth = rect.Width;
+    ResolvedHeight = rect.Height;
+  }
 };
 
 // Records in first-registration order. Records are appended or updated in place,

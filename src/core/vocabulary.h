@@ -13,6 +13,22 @@ enum class HorizontalAnchor : std::int32_t { Left = 0, Center = 1, Right = 2 };
 enum class VerticalAnchor : std::int32_t { Top = 0, Center = 1, Bottom = 2 };
 enum class GroupMode : std::int32_t { Fit = 0, Fill = 1 };
 
+// An anchor as one axis sees it, whichever axis that is: the near edge (left or top), the
+// middle, or the far edge (right or bottom).
+enum class AxisAnchor { Near, Middle, Far };
+
+constexpr AxisAnchor OnAxis(HorizontalAnchor anchor) {
+  if (anchor == HorizontalAnchor::Right) return AxisAnchor::Far;
+  if (anchor == HorizontalAnchor::Center) return AxisAnchor::Middle;
+  return AxisAnchor::Near;
+}
+
+constexpr AxisAnchor OnAxis(VerticalAnchor anchor) {
+  if (anchor == VerticalAnchor::Bottom) return AxisAnchor::Far;
+  if (anchor == VerticalAnchor::Center) return AxisAnchor::Middle;
+  return AxisAnchor::Near;
+}
+
 AxisPolicy ParseAxisPolicy(std::wstring_view text, AxisPolicy fallback);
 std::wstring AxisPolicyWord(std::int32_t policy);
 HorizontalAnchor ParseHorizontalAnchor(std::wstring_view text);

@@ -46,7 +46,7 @@ Rect ClientWithin(const Rect& frame, const Rect& frameNow, const Rect& clientNow
 // Places nested windows against where their parents end once every move is done.
 class ParentPlacement {
  public:
-  ParentPlacement(WindowSystem& windows, WindowHandle host) : windows_(windows), host_(host) {}
+  ParentPlacement(WindowTree& windows, WindowHandle host) : windows_(windows), host_(host) {}
 
   // The window ends at `move.To`; a later announcement of the same window wins.
   void Expect(const WindowMove& move) { finalFrames_[move.Window] = move.To; }
@@ -59,7 +59,7 @@ class ParentPlacement {
   // The parent's client area once the step is done, in host-client coordinates.
   Rect FinalClient(const ParentArea& parent, int depth);
 
-  WindowSystem& windows_;
+  WindowTree& windows_;
   WindowHandle host_;
   std::unordered_map<WindowHandle, Rect> finalFrames_;
   std::unordered_map<WindowHandle, Rect> finalClients_;
@@ -117,7 +117,7 @@ void MoveEachNow(Context& context, std::vector<WindowMove>& moves) {
   const auto generation = context.Registry.Objects.Generation();
   for (const auto& move : moves) {
     if (context.Registry.Objects.Generation() != generation) return;
-    context.Windows.MoveNow(move.Window, move.InParent);
+    context.Mover.MoveNow(move.Window, move.InParent);
   }
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/context.h"
 #include "core/geometry.h"
-#include "core/window_system.h"
+#include "core/window_tree.h"
 
 namespace duduve {
 

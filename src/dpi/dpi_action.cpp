@@ -41,7 +41,7 @@ int Report(Context& context, std::wstring_view aware, std::wstring_view error, i
 
 int InitDpi(Context& context, ParamTexts params) {
   const auto mode = ReadMode(ParamAt(params, 0));
-  auto& state = context.Dpi;
+  auto& state = context.DpiAction;
   if (mode == DpiMode::Invalid) {
     context.Host.SetVariable(kErrorVariable, kInvalidMode);
     return 0;
@@ -57,11 +57,11 @@ int InitDpi(Context& context, ParamTexts params) {
 
   if (mode == DpiMode::Unaware) {
     // Awareness given by a manifest, the host or another plug-in cannot be undone: say so.
-    if (context.Windows.IsProcessDpiAware()) return Report(context, L"1", kAlreadyAware, 1);
+    if (context.Dpi.IsProcessDpiAware()) return Report(context, L"1", kAlreadyAware, 1);
     return Report(context, L"0", L"", 1);
   }
   state.AwarenessAttempted = true;
-  if (context.Windows.EnableDpiAwareness()) return Report(context, L"1", L"", 1);
+  if (context.Dpi.EnableDpiAwareness()) return Report(context, L"1", L"", 1);
   return Report(context, L"0", kNotAvailable, 0);
 }
 

@@ -6,19 +6,17 @@ namespace duduve {
 void SaveGroupToCache(LayoutRegistry& registry, const GroupRecord& group) {
   if (group.Key.empty()) return;
   auto& entry = registry.GroupCache[group.Key];
-  entry.BoundsLeft = group.BoundsLeft;
-  entry.BoundsTop = group.BoundsTop;
-  entry.BoundsWidth = group.BoundsWidth;
-  entry.BoundsHeight = group.BoundsHeight;
+  entry.SetBounds(group.Bounds());
   entry.Members.assign(group.Members.begin(), group.Members.end());
   for (auto& member : entry.Members) member.Window = 0;
 }
 
 void RestoreGroupFromCache(GroupRecord& group, const GroupCacheEntry& entry) {
-  group.SetBounds({entry.BoundsLeft, entry.BoundsTop, entry.BoundsWidth, entry.BoundsHeight});
+  const Rect bounds = entry.Bounds();
+  group.SetBounds(bounds);
   // Bounds remembered before the frame or any member had a rectangle are empty: they stay
   // unset, so that resolution works them out once something can be measured.
-  group.HasBounds = entry.BoundsWidth >= 1 && entry.BoundsHeight >= 1;
+  group.HasBounds = bounds.Width >= 1 && bounds.Height >= 1;
   for (const auto& remembered : entry.Members) {
     group.Members.push_back(remembered);
     group.Members.back().Window = 0;

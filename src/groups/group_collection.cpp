@@ -5,6 +5,7 @@
 #include "core/casing.h"
 #include "core/float_settings.h"
 #include "core/host_calls.h"
+#include "core/live_window.h"
 #include "core/object_rect.h"
 #include "groups/group_operations.h"
 #include "groups/object_snapshot.h"
@@ -61,8 +62,8 @@ void MatchRemembered(GroupRecord& group, const std::vector<CollectedWindow>& can
   }
   std::vector<bool> taken(candidates.size(), false);
   // Empty bounds place every remembered centre at infinity or nowhere: nothing matches.
-  const bool boundsUsable = group.BoundsWidth >= 1 && group.BoundsHeight >= 1;
   const Rect bounds = group.Bounds();
+  const bool boundsUsable = bounds.Width >= 1 && bounds.Height >= 1;
 
   for (auto& member : group.Members) {
     if (!member.Name.empty() || !member.Captured) continue;
@@ -140,9 +141,7 @@ void CollectMembers(Context& context, GroupRecord& group) {
 }
 
 void RebindMembers(Context& context, GroupRecord& group) {
-  auto& windows = context.Windows;
-  if (group.FrameWindow != 0 && !windows.IsWindow(group.FrameWindow)) group.FrameWindow = 0;
-  if (group.FrameWindow == 0) group.FrameWindow = ObjectWindow(context.Host, group.GroupName);
+  group.FrameWindow = LiveOrNamed(context, group.FrameWindow, group.GroupName);
   if (group.FrameWindow == 0) return;
 
   Rect frame;

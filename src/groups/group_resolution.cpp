@@ -5,7 +5,7 @@
 //
 // Host look-ups can run host scripts that change Groups, so records are reached by
 // position after every such call and never held across one.
-#include "core/host_calls.h"
+#include "core/live_window.h"
 #include "groups/group_actions.h"
 #include "groups/group_operations.h"
 #include "groups/group_placement.h"
@@ -62,13 +62,6 @@ bool CompleteBounds(Context& context, std::size_t group) {
   return true;
 }
 
-// A stored window that is gone is forgotten; a missing one is asked of the host by name.
-WindowHandle CurrentWindow(Context& context, WindowHandle stored, const std::wstring& name) {
-  if (stored != 0 && !context.Windows.IsWindow(stored)) stored = 0;
-  if (stored == 0 && !name.empty()) stored = ObjectWindow(context.Host, name);
-  return stored;
-}
-
 void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t group,
                   std::vector<WindowMove>& moves) {
   auto& registry = context.Registry;
@@ -86,9 +79,8 @@ void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t 
   }
   const auto placement = PlaceGroup(bounds, target->Resolved, record->Mode);
 
-  const auto groupName = record->GroupName;
   const bool frameRegistered = snapshot.HasName(record->Key);
-  const WindowHandle frame = CurrentWindow(context, record->FrameWindow, groupName);
+  const WindowHandle frame = LiveOrNamed(context, record->FrameWindow, record->GroupName);
   record = GroupAt(registry, group);
   if (record == nullptr) return;
   record->FrameWindow = frame;
@@ -100,14 +92,9 @@ void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t 
     auto* member = MemberAt(registry, group, m);
     if (member == nullptr) return;
     if (!member->Captured) continue;
-    WindowHandle window = member->Window;
-    if (window != 0 && !context.Windows.IsWindow(window)) window = 0;
-    if (window == 0 && !member->Name.empty()) {
-      const auto name = member->Name;
-      window = ObjectWindow(context.Host, name);
-      member = MemberAt(registry, group, m);
-      if (member == nullptr) return;
-    }
+    const WindowHandle window = LiveOrNamed(context, member->Window, member->Name);
+    member = MemberAt(registry, group, m);
+    if (member == nullptr) return;
     member->Window = window;
     if (window == 0 || window == frame) continue;
     if (snapshot.HasWindow(window) || (!member->Name.empty() && snapshot.HasName(member->Key))) {

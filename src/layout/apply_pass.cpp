@@ -24,7 +24,7 @@ class RunningPass {
  public:
   RunningPass(Context& context, WindowHandle host) : context_(context), host_(host) {
     context_.Registry.ApplyInProgress = true;
-    context_.Windows.SetRedraw(host_, false);
+    context_.Mover.SetRedraw(host_, false);
   }
   RunningPass(const RunningPass&) = delete;
   RunningPass& operator=(const RunningPass&) = delete;
@@ -32,8 +32,8 @@ class RunningPass {
   // Painting back on, then one repaint of the window and all its children.
   void ResumePainting() {
     painting_ = true;
-    context_.Windows.SetRedraw(host_, true);
-    context_.Windows.RepaintAll(host_);
+    context_.Mover.SetRedraw(host_, true);
+    context_.Mover.RepaintAll(host_);
   }
 
   ~RunningPass() {
@@ -73,10 +73,7 @@ void PlaceObject(Context& context, std::size_t index, const PassFactors& factors
     return;
   }
   const Rect to = ResolveObject(record, factors);
-  record.ResolvedLeft = to.Left;
-  record.ResolvedTop = to.Top;
-  record.ResolvedWidth = to.Width;
-  record.ResolvedHeight = to.Height;
+  record.SetResolved(to);
   record.Placed = true;
   moves.push_back({record.Window, to, {}});
 }
@@ -141,7 +138,7 @@ int ApplyPass(Context& context) {
   ResolveGroups(context, moves.Groups);
   CommitPassMoves(context, moves, generation);
   pass.ResumePainting();
-  Publish(context, factors, context.Windows.WindowDpi(host));
+  Publish(context, factors, context.Dpi.WindowDpi(host));
   return 1;
 }
 

@@ -38,17 +38,17 @@ struct AxisFrame {
   float Factor = 0.0f;
 };
 
-// Where an object of `size` starts on one axis. `anchor` is 0 (Left/Top), 1 (Center)
-// or 2 (Right/Bottom); anything else counts as 0.
-std::int32_t PlaceOnAxis(std::int32_t anchor, std::int32_t designStart, std::int32_t designSize,
+// Where an object of `size` starts on one axis.
+std::int32_t PlaceOnAxis(AxisAnchor anchor, std::int32_t designStart, std::int32_t designSize,
                          std::int32_t canvas, const AxisFrame& frame, std::int32_t size) {
-  if (anchor == 2) {
+  if (anchor == AxisAnchor::Far) {
     // The design margin on the far side, scaled, is kept from the frame's far edge.
     const std::int64_t margin = canvas - (std::int64_t{designStart} + designSize);
     return RoundToInt32(static_cast<double>(frame.Origin + frame.Extent) -
                         static_cast<double>(margin) * frame.Factor - static_cast<double>(size));
   }
-  if (anchor == 1) return SaturateToInt32(frame.Origin + (frame.Extent - size) / 2);
+  if (anchor == AxisAnchor::Middle)
+    return SaturateToInt32(frame.Origin + (frame.Extent - size) / 2);
   return RoundToInt32(static_cast<double>(designStart) * frame.Factor +
                       static_cast<double>(frame.Origin));
 }
@@ -56,8 +56,9 @@ std::int32_t PlaceOnAxis(std::int32_t anchor, std::int32_t designStart, std::int
 Rect ResolveArithmetic(const ObjectRecord* recordAt, const PassFactors* factorsAt) {
   const ObjectRecord& record = *recordAt;
   const PassFactors& f = *factorsAt;
-  const auto width = AtLeastOne(AxisSize(record.WMode, record.DesignWidth, f.ScaleX, f.Uniform));
-  const auto height = AtLeastOne(AxisSize(record.HMode, record.DesignHeight, f.ScaleY, f.Uniform));
+  const Rect design = record.Design();
+  const auto width = AtLeastOne(AxisSize(record.WMode, design.Width, f.ScaleX, f.Uniform));
+  const auto height = AtLeastOne(AxisSize(record.HMode, design.Height, f.ScaleY, f.Uniform));
 
   // Each axis's own policy alone decides whether it lives in the uniform frame.
   const AxisFrame horizontal = record.WMode == AxisPolicy::Uniform
@@ -67,10 +68,10 @@ Rect ResolveArithmetic(const ObjectRecord* recordAt, const PassFactors* factorsA
                                  ? AxisFrame{f.OffsetY, f.UniformHeight, f.Uniform}
                                  : AxisFrame{0, f.ClientHeight, f.ScaleY};
 
-  const auto x = PlaceOnAxis(static_cast<std::int32_t>(record.HAnchor), record.DesignLeft,
-                             record.DesignWidth, f.CanvasWidth, horizontal, width);
-  const auto y = PlaceOnAxis(static_cast<std::int32_t>(record.VAnchor), record.DesignTop,
-                             record.DesignHeight, f.CanvasHeight, vertical, height);
+  const auto x = PlaceOnAxis(OnAxis(record.HAnchor), design.Left, design.Width, f.CanvasWidth,
+                             horizontal, width);
+  const auto y = PlaceOnAxis(OnAxis(record.VAnchor), design.Top, design.Height, f.CanvasHeight,
+                             vertical, height);
   // Nudges are plain pixels, added after rounding.
   return {SaturateToInt32(std::int64_t{x} + record.NudgeX),
           SaturateToInt32(std::int64_t{y} + record.NudgeY), width, height};

@@ -15,7 +15,7 @@ class MoveBatch {
   MoveBatch(Context& context, std::size_t reserved, std::uint64_t generation)
       : context_(context), generation_(generation) {
     constexpr auto kMostReserved = static_cast<std::size_t>(std::numeric_limits<int>::max());
-    batch_ = context_.Windows.BeginBatch(
+    batch_ = context_.Mover.BeginBatch(
         static_cast<int>(reserved < kMostReserved ? reserved : kMostReserved));
   }
   MoveBatch(const MoveBatch&) = delete;
@@ -35,7 +35,7 @@ class MoveBatch {
         continue;
       }
       if (!Current()) return;
-      batch_ = context_.Windows.AddToBatch(batch_, moves[i].Window, moves[i].InParent);
+      batch_ = context_.Mover.AddToBatch(batch_, moves[i].Window, moves[i].InParent);
       if (batch_ != 0) continue;
       for (std::size_t queued = 0; queued <= i; ++queued) MoveNow(moves[queued]);
     }
@@ -43,14 +43,14 @@ class MoveBatch {
 
   // Moves at once unless host code has emptied the registry meanwhile.
   void MoveNow(const WindowMove& move) {
-    if (Current()) context_.Windows.MoveNow(move.Window, move.InParent);
+    if (Current()) context_.Mover.MoveNow(move.Window, move.InParent);
   }
 
   // Commits the batch, when there still is one.
   void End() {
     const auto batch = batch_;
     batch_ = 0;
-    if (batch != 0) context_.Windows.EndBatch(batch);
+    if (batch != 0) context_.Mover.EndBatch(batch);
   }
 
  private:
@@ -58,7 +58,7 @@ class MoveBatch {
 
   Context& context_;
   std::uint64_t generation_;
-  WindowSystem::Batch batch_ = 0;
+  WindowMover::Batch batch_ = 0;
 };
 
 }  // namespace

@@ -12,11 +12,10 @@ namespace duduve {
 
 namespace {
 
-// Distance from a rectangle's left (top) edge to the attach coordinate: 1 is the middle,
-// 2 the far edge, anything else the near edge.
-std::int64_t AttachOffset(std::int32_t coordinate, std::int32_t extent) {
-  if (coordinate == 1) return extent / 2;
-  if (coordinate == 2) return extent;
+// Distance from a rectangle's near edge (left or top) to its attach point on that axis.
+std::int64_t AttachOffset(AxisAnchor point, std::int32_t extent) {
+  if (point == AxisAnchor::Middle) return extent / 2;
+  if (point == AxisAnchor::Far) return extent;
   return 0;
 }
 
@@ -24,16 +23,15 @@ std::int64_t AttachOffset(std::int32_t coordinate, std::int32_t extent) {
 // policies and anchors play no part: it keeps its shape and scales by the uniform factor.
 Rect PinnedArithmetic(const ObjectRecord* pinnedAt, const ObjectRecord* targetAt, float uniform) {
   const ObjectRecord& pin = *pinnedAt;
-  const ObjectRecord& target = *targetAt;
-  const auto width = AtLeastOne(RoundToInt32(static_cast<double>(pin.DesignWidth) * uniform));
-  const auto height = AtLeastOne(RoundToInt32(static_cast<double>(pin.DesignHeight) * uniform));
+  const Rect design = pin.Design();
   // The target's rectangle comes from its record: its own move may still be queued.
-  const std::int64_t targetX =
-      target.ResolvedLeft + AttachOffset(pin.TgtPointH, target.ResolvedWidth);
-  const std::int64_t targetY =
-      target.ResolvedTop + AttachOffset(pin.TgtPointV, target.ResolvedHeight);
-  const std::int64_t ownX = AttachOffset(pin.SrcPointH, width);
-  const std::int64_t ownY = AttachOffset(pin.SrcPointV, height);
+  const Rect target = targetAt->Resolved();
+  const auto width = AtLeastOne(RoundToInt32(static_cast<double>(design.Width) * uniform));
+  const auto height = AtLeastOne(RoundToInt32(static_cast<double>(design.Height) * uniform));
+  const std::int64_t targetX = target.Left + AttachOffset(OnAxis(pin.TgtPointH), target.Width);
+  const std::int64_t targetY = target.Top + AttachOffset(OnAxis(pin.TgtPointV), target.Height);
+  const std::int64_t ownX = AttachOffset(OnAxis(pin.SrcPointH), width);
+  const std::int64_t ownY = AttachOffset(OnAxis(pin.SrcPointV), height);
   const auto x =
       RoundToInt32(static_cast<double>(targetX - ownX) + static_cast<double>(pin.NudgeX) * uniform);
   const auto y =
@@ -65,10 +63,10 @@ int PinObject(Context& context, ParamTexts params) {
   record->Pinned = true;
   record->PinTarget = target;
   record->PinTargetKey = NameKey(target);
-  record->SrcPointH = static_cast<std::int32_t>(own.Horizontal);
-  record->SrcPointV = static_cast<std::int32_t>(own.Vertical);
-  record->TgtPointH = static_cast<std::int32_t>(onTarget.Horizontal);
-  record->TgtPointV = static_cast<std::int32_t>(onTarget.Vertical);
+  record->SrcPointH = own.Horizontal;
+  record->SrcPointV = own.Vertical;
+  record->TgtPointH = onTarget.Horizontal;
+  record->TgtPointV = onTarget.Vertical;
   record->NudgeX = offsetX;
   record->NudgeY = offsetY;
   return 1;
@@ -84,10 +82,7 @@ void RunPinPass(Context& context, float uniform, std::vector<WindowMove>& moves)
     // Unknown or not yet placed (itself, a later pin, a cycle): stays where it is.
     if (target == nullptr || !target->Placed) continue;
     const Rect to = PinnedRect(record, *target, uniform);
-    record.ResolvedLeft = to.Left;
-    record.ResolvedTop = to.Top;
-    record.ResolvedWidth = to.Width;
-    record.ResolvedHeight = to.Height;
+    record.SetResolved(to);
     record.Placed = true;
     moves.push_back({record.Window, to, {}});
   }

@@ -15,24 +15,16 @@ ObjectRecord* FindObject(LayoutRegistry& registry, std::wstring_view name) {
 bool CaptureDesignRect(Context& context, ObjectRecord& record) {
   if (record.Key.empty()) return false;
   auto& cache = context.Registry.DesignRectCache;
+  Rect design;
   // The first measurement of a name stands, even when the window has moved since.
   if (const auto cached = cache.find(record.Key); cached != cache.end()) {
-    const Rect& design = cached->second;
-    record.DesignLeft = design.Left;
-    record.DesignTop = design.Top;
-    record.DesignWidth = design.Width;
-    record.DesignHeight = design.Height;
-    record.Captured = true;
-    return true;
+    design = cached->second;
+  } else {
+    if (!QueryObjectRect(context, record.Window, design)) return false;
+    cache.emplace(record.Key, design);
   }
-  Rect measured;
-  if (!QueryObjectRect(context, record.Window, measured)) return false;
-  record.DesignLeft = measured.Left;
-  record.DesignTop = measured.Top;
-  record.DesignWidth = measured.Width;
-  record.DesignHeight = measured.Height;
+  record.SetDesign(design);
   record.Captured = true;
-  cache.emplace(record.Key, measured);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/host_calls.h"
+#include "core/live_window.h"
 #include "core/window_moves.h"
 
 namespace duduve {
@@ -31,12 +32,6 @@ void RestoreObject(Context& context, std::size_t index, std::vector<WindowMove>&
 
 // Group windows are checked before use and looked up by name when gone; what is found
 // here is not kept.
-WindowHandle LiveOrNamed(Context& context, WindowHandle stored, const std::wstring& name) {
-  if (stored != 0 && !context.Windows.IsWindow(stored)) stored = 0;
-  if (stored == 0 && !name.empty()) stored = ObjectWindow(context.Host, name);
-  return stored;
-}
-
 void RestoreGroup(Context& context, std::size_t group, std::vector<WindowMove>& moves) {
   auto& groups = context.Registry.Groups;
   for (std::size_t m = 0; group < groups.size() && m < groups[group].Members.size(); ++m) {
@@ -72,29 +67,19 @@ void RestoreEverything(Context& context) {
 
 int ClearAction(Context& context) {
   RestoreEverything(context);
-  context.Registry.Objects.Clear();
-  context.Registry.Groups.clear();
+  context.Registry.ForgetRegistrations();
   return 1;
 }
 
 void ReleasePass(Context& context) {
   // At unload the windows may be gone with the host: nothing here touches one.
   const bool touchWindows = !context.UnloadingFlag;
-  if (touchWindows) {
-    context.Windows.CloseEditorWindow();
-    RestoreEverything(context);
-  }
-  auto& registry = context.Registry;
-  registry.Objects.Clear();
-  registry.DesignRectCache.clear();
-  registry.Groups.clear();
-  registry.GroupCache.clear();
+  if (touchWindows) RestoreEverything(context);
+  // Forgotten before the host's pending messages run: a script run by one finds no layout.
+  context.Registry.ForgetAllButThePublishedFactors();
   if (touchWindows && context.HostWindow != 0 && context.Windows.IsWindow(context.HostWindow)) {
-    context.Windows.DrainMessages(context.HostWindow, kMostMessagesDrained);
+    context.Messages.DrainMessages(context.HostWindow, kMostMessagesDrained);
   }
-  registry.ApplyInProgress = false;
-  registry.CanvasWidth = 0;
-  registry.CanvasHeight = 0;
 }
 
 }  // namespace duduve

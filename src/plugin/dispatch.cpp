@@ -10,24 +10,13 @@ int ExecuteAction(Context& context, int actionId, ParamTexts params) {
   return action == nullptr ? 0 : action->Run(context, params);
 }
 
-void ResetMessage(Context& context) {
-  auto& registry = context.Registry;
-  registry.Objects.Clear();
-  registry.Groups.clear();
-  registry.DesignRectCache.clear();
-  registry.GroupCache.clear();
-  registry.ApplyInProgress = false;
-  registry.CanvasWidth = 0;
-  registry.CanvasHeight = 0;
-  registry.LastScaleX = -1.0f;
-  registry.LastScaleY = -1.0f;
-  registry.LastDpi = -1;
-}
-
-void HandleMessage(Context& context, int code) {
+void HandleMessage(Context& context, int code, const std::function<void()>& closeEditor) {
   if (code == 1) {
-    ResetMessage(context);
+    context.Registry.ForgetEverything();
   } else if (code == 2) {
+    // An editor left open would edit a page the host is leaving: it closes before anything
+    // moves.
+    closeEditor();
     ReleasePass(context);
   }
 }

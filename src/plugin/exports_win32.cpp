@@ -25,9 +25,12 @@ namespace {
 // The module's state from process attach to process detach.
 struct Module {
   HINSTANCE Instance = nullptr;
-  Win32WindowSystem Windows{&CloseOpenEditor};
+  Win32WindowTree Windows;
+  Win32WindowMover Mover;
+  Win32MessageDrain Messages;
+  Win32DpiSystem Dpi;
   BridgeHostServices Host;
-  Context State{Windows, Host};
+  Context State{Windows, Mover, Messages, Dpi, Host};
   bool ComStarted = false;
   bool OleStarted = false;
 };
@@ -85,15 +88,16 @@ void Attach(HINSTANCE instance) {
   StartDialogToolkit(instance);
 }
 
-// An editor still open at unload (the process ends from inside its loop) closes under the
-// host's settings: closing it activates its owner, a host window, whose window procedure is
-// host code.
+// An editor still open at unload (the process ends from inside its loop) closes before the
+// release pass, under the host's settings: closing it activates its owner, a host window,
+// whose window procedure is host code.
 void CloseEditorAtUnload() {
   if (!TheModule()) return;
   const HostFloatFlagsKept flags;
   CloseOpenEditor();
 }
 
+// Runs once CloseEditorAtUnload has closed an open editor; its release pass touches no window.
 void Detach(bool processTerminating) {
   auto& slot = TheModule();
   if (!slot) return;
@@ -173,7 +177,7 @@ extern "C" int WINAPI _nbEditAction(int actionId, ParamArray params) {
 
 extern "C" int WINAPI _nbMessage(int code, LONG_PTR /*ignored*/) {
   return Guarded(0, [&](Module& module) {
-    HandleMessage(module.State, code);
+    HandleMessage(module.State, code, CloseOpenEditor);
     return 0;
   });
 }

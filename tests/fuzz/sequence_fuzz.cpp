@@ -289,7 +289,7 @@ class World {
 
   void RunMessage(int code) {
     if (code == 1 || code == 2) ++resets_;
-    duduve::HandleMessage(context_, code);
+    duduve::HandleMessage(context_, code, [] {});
   }
 
   Hook ArmHook() {

@@ -189,7 +189,7 @@ TEST_F(ApplyPassTest, TheResetMessageMakesTheNextPassPublishAgain) {
   ASSERT_EQ(host.Variables.size(), 6u);
   host.Variables.clear();
 
-  HandleMessage(context, 1);
+  HandleMessage(context, 1, [] {});
   EXPECT_EQ(ApplyPass(context), 0);  // the reset forgot the canvas and the objects
   Canvas(1280, 720);
   ASSERT_EQ(Register({L"Box"}), 1);

@@ -98,8 +98,8 @@ TEST_F(InitDpiAction, UnawareInAnAlreadyAwareProcessSaysItCannotUndo) {
 
 TEST_F(InitDpiAction, TheLatchOutlivesReleaseAndReset) {
   ASSERT_EQ(Call(L"aware").first, 1);
-  HandleMessage(context, 2);
-  HandleMessage(context, 1);
+  HandleMessage(context, 2, [] {});
+  HandleMessage(context, 1, [] {});
   EXPECT_EQ(ExecuteAction(context, 4, {}), 1);
   EXPECT_EQ(Call(L"aware").first, 0);
 }

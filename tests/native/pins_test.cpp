@@ -58,10 +58,10 @@ TEST_F(Pins, PointTextsAreReadLetterByLetter) {
   TorchAndFlame();
   ASSERT_EQ(Pin({L"Flame", L"Torch", L"BOTTOM", L"CENTER"}), 1);
   const auto& record = *FindObject(context.Registry, L"Flame");
-  EXPECT_EQ(record.SrcPointV, 0);  // "BOTTOM" holds a T: Top
-  EXPECT_EQ(record.SrcPointH, 1);
-  EXPECT_EQ(record.TgtPointV, 0);  // "CENTER": Top and Right
-  EXPECT_EQ(record.TgtPointH, 2);
+  EXPECT_EQ(record.SrcPointV, VerticalAnchor::Top);  // "BOTTOM" holds a T: Top
+  EXPECT_EQ(record.SrcPointH, HorizontalAnchor::Center);
+  EXPECT_EQ(record.TgtPointV, VerticalAnchor::Top);  // "CENTER": Top and Right
+  EXPECT_EQ(record.TgtPointH, HorizontalAnchor::Right);
   // Own top-centre on the target's top-right corner (580, 300).
   EXPECT_EQ(FlameAt(1280, 720), (Rect{560, 300, 40, 60}));
   ASSERT_EQ(Pin({L"Flame", L"Torch", L"cc", L"c"}), 1);

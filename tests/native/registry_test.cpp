@@ -130,10 +130,10 @@ TEST_F(Registry, ReRegisteringAPinnedObjectReplacesOnlyItsOffsets) {
   const auto& flame = context.Registry.Objects[0];
   EXPECT_TRUE(flame.Pinned);
   EXPECT_EQ(flame.PinTarget, L"Torch");
-  EXPECT_EQ(flame.SrcPointH, 0);
-  EXPECT_EQ(flame.SrcPointV, 0);
-  EXPECT_EQ(flame.TgtPointH, 2);
-  EXPECT_EQ(flame.TgtPointV, 2);
+  EXPECT_EQ(flame.SrcPointH, HorizontalAnchor::Left);
+  EXPECT_EQ(flame.SrcPointV, VerticalAnchor::Top);
+  EXPECT_EQ(flame.TgtPointH, HorizontalAnchor::Right);
+  EXPECT_EQ(flame.TgtPointV, VerticalAnchor::Bottom);
   EXPECT_EQ(flame.NudgeX, 12);
   EXPECT_EQ(flame.NudgeY, 0);
 }

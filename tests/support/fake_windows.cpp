@@ -168,7 +168,7 @@ void FakeWindowSystem::MoveNow(WindowHandle window, const Rect& to) {
   Apply(window, to);
 }
 
-WindowSystem::Batch FakeWindowSystem::BeginBatch(int count) {
+WindowMover::Batch FakeWindowSystem::BeginBatch(int count) {
   BeginBatchReserved = count;
   if (FailBeginBatch) return 0;
   openBatch_ = nextBatch_++;
@@ -177,7 +177,7 @@ WindowSystem::Batch FakeWindowSystem::BeginBatch(int count) {
   return openBatch_;
 }
 
-WindowSystem::Batch FakeWindowSystem::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
+WindowMover::Batch FakeWindowSystem::AddToBatch(Batch batch, WindowHandle window, const Rect& to) {
   ++BatchAddCount;
   const int number = batchAdds_++;
   // As Windows does: a failed add destroys the batch and drops what it held.
@@ -233,10 +233,6 @@ std::int32_t FakeWindowSystem::WindowDpi(WindowHandle) {
 
 void FakeWindowSystem::DrainMessages(WindowHandle, int) {
   ++DrainCount;
-}
-
-void FakeWindowSystem::CloseEditorWindow() {
-  ++CloseEditorCount;
 }
 
 bool FakeWindowSystem::EnableDpiAwareness() {

@@ -9,8 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/dpi_system.h"
 #include "core/host_services.h"
-#include "core/window_system.h"
+#include "core/message_drain.h"
+#include "core/window_mover.h"
+#include "core/window_tree.h"
 
 namespace duduve::testing {
 
@@ -25,7 +28,11 @@ struct Border {
 // Windows nest as real ones do: each keeps its rectangle in its parent's client area, and a
 // mirrored window counts its children's x from its right edge. Rectangles given to and read
 // from the fake are in the host window's client coordinates unless a name says otherwise.
-class FakeWindowSystem : public WindowSystem {
+// One object plays every seam of the window system, so that what one moves the others read.
+class FakeWindowSystem : public WindowTree,
+                         public WindowMover,
+                         public MessageDrain,
+                         public DpiSystem {
  public:
   static constexpr WindowHandle kHostWindow = 1;
   static constexpr WindowHandle kDesktop = 2;  // the parent of top-level windows
@@ -71,27 +78,28 @@ class FakeWindowSystem : public WindowSystem {
   int BatchAddCount = 0;
   int BatchEndCount = 0;
   int DrainCount = 0;
-  int CloseEditorCount = 0;
   int EnableAwarenessCount = 0;
   int BeginBatchReserved = -1;
   std::vector<std::pair<WindowHandle, Rect>> Moves;  // every move carried out, in order
 
-  // WindowSystem
+  // WindowTree
   bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) override;
   bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) override;
   bool ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) override;
+  bool IsWindow(WindowHandle window) override;
+  WindowHandle FirstChild(WindowHandle parent) override;
+  WindowHandle NextSibling(WindowHandle window) override;
+  // WindowMover
   void MoveNow(WindowHandle window, const Rect& to) override;
   Batch BeginBatch(int count) override;
   Batch AddToBatch(Batch batch, WindowHandle window, const Rect& to) override;
   void EndBatch(Batch batch) override;
   void SetRedraw(WindowHandle host, bool enabled) override;
   void RepaintAll(WindowHandle host) override;
-  bool IsWindow(WindowHandle window) override;
-  WindowHandle FirstChild(WindowHandle parent) override;
-  WindowHandle NextSibling(WindowHandle window) override;
-  std::int32_t WindowDpi(WindowHandle window) override;
+  // MessageDrain
   void DrainMessages(WindowHandle host, int limit) override;
-  void CloseEditorWindow() override;
+  // DpiSystem
+  std::int32_t WindowDpi(WindowHandle window) override;
   bool EnableDpiAwareness() override;
   bool IsProcessDpiAware() override;
 
