@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "editor/dialog_toolkit.h"
+#include "editor/toolkit_resources.h"
 
 namespace duduve {
 
@@ -28,6 +28,10 @@ HWND CreateChild(DWORD exStyle, const wchar_t* windowClass, std::wstring_view te
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitFont()), FALSE);
   }
   return window;
+}
+
+bool IsKeyDown(int key) {
+  return (GetKeyState(key) & 0x8000) != 0;
 }
 
 int WindowHeight(HWND window) {
@@ -56,62 +60,79 @@ std::wstring Control::Text() const {
 }
 
 void Control::SetText(std::wstring_view text) const {
+  if (window_ == nullptr) return;
   const std::wstring copy(text);
   SetWindowTextW(window_, copy.c_str());
 }
 
-Label Label::Create(HWND parent, int id, const PixelRect& where, std::wstring_view text) {
-  return Label(CreateChild(0, L"Static", text, kLabelStyle, parent, id, where));
+void Control::Focus() const {
+  if (window_ != nullptr) SetFocus(window_);
 }
 
-TextBox TextBox::Create(HWND parent, int id, const PixelRect& where, std::wstring_view text) {
-  TextBox box(CreateChild(WS_EX_CLIENTEDGE, L"Edit", L"", kTextBoxStyle, parent, id, where));
-  SendMessageW(box.window_, EM_LIMITTEXT, kTextLimit, 0);
-  box.SetText(text);
-  return box;
+Label::Label(HWND parent, int id, const PixelRect& where, std::wstring_view text)
+    : Control(CreateChild(0, L"Static", text, kLabelStyle, parent, id, where)) {}
+
+TextBox::TextBox(HWND parent, int id, const PixelRect& where, std::wstring_view text)
+    : Control(CreateChild(WS_EX_CLIENTEDGE, L"Edit", L"", kTextBoxStyle, parent, id, where)) {
+  SendMessageW(Handle(), EM_LIMITTEXT, kTextLimit, 0);
+  SetText(text);
 }
 
-void TextBox::SelectAllLater() const {
-  PostMessageW(window_, EM_SETSEL, 0, -1);
+void TextBox::SelectAll() const {
+  SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
-Button Button::Create(HWND parent, int id, const PixelRect& where, std::wstring_view caption) {
-  return Button(CreateChild(0, L"Button", caption, kButtonStyle, parent, id, where));
+bool TextBox::TranslateKey(const MSG& message) const {
+  if (message.message != WM_KEYDOWN || message.wParam != 'A' || !IsKeyDown(VK_CONTROL) ||
+      IsKeyDown(VK_MENU)) {
+    return false;
+  }
+  // Posted, so the selection follows the key's own handling.
+  PostMessageW(Handle(), EM_SETSEL, 0, -1);
+  return true;
 }
 
-DropDown DropDown::Create(HWND parent, int id, const PixelRect& where, int droppedHeight) {
-  // The height given at creation is the dropped list's room below the closed list.
-  PixelRect created = where;
-  created.Height = where.Height + droppedHeight;
-  DropDown list(CreateChild(0, L"ComboBox", L"", kDropDownStyle, parent, id, created));
-  SetClosedHeight(list.window_, where.Height);
-  return list;
+Button::Button(HWND parent, int id, const PixelRect& where, std::wstring_view caption,
+               std::function<void()> onClick)
+    : Control(CreateChild(0, L"Button", caption, kButtonStyle, parent, id, where)),
+      onClick_(std::move(onClick)) {}
+
+void Button::OnCommand(WORD notification) const {
+  if (notification == BN_CLICKED && onClick_) onClick_();
+}
+
+DropDown::DropDown(HWND parent, int id, const PixelRect& where, int droppedHeight)
+    // The height given at creation is the closed list's and the dropped list's together.
+    : Control(CreateChild(0, L"ComboBox", L"", kDropDownStyle, parent, id,
+                          {where.X, where.Y, where.Width, where.Height + droppedHeight})) {
+  SetClosedHeight(Handle(), where.Height);
 }
 
 void DropDown::AddItem(std::wstring_view text) const {
   const std::wstring copy(text);
-  SendMessageW(window_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+  SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(-1),
                reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
 void DropDown::Select(int index) const {
-  SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int DropDown::Selected() const {
-  return static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
+  if (Handle() == nullptr) return -1;
+  return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
 }
 
 std::vector<std::wstring> DropDown::Items() const {
   std::vector<std::wstring> items;
-  const auto count = SendMessageW(window_, CB_GETCOUNT, 0, 0);
+  const auto count = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);
   for (LRESULT index = 0; index < count; ++index) {
     const auto at = static_cast<WPARAM>(index);
-    const auto length = SendMessageW(window_, CB_GETLBTEXTLEN, at, 0);
+    const auto length = SendMessageW(Handle(), CB_GETLBTEXTLEN, at, 0);
     if (length < 0) continue;
     std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
     const auto copied =
-        SendMessageW(window_, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(item.data()));
+        SendMessageW(Handle(), CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(item.data()));
     item.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     items.push_back(std::move(item));
   }
@@ -121,21 +142,21 @@ std::vector<std::wstring> DropDown::Items() const {
 int DropDown::ItemAreaWidth() const {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (!GetComboBoxInfo(window_, &info)) return 0;
+  if (!GetComboBoxInfo(Handle(), &info)) return 0;
   return info.rcItem.right - info.rcItem.left;
 }
 
 void DropDown::Widen(int width, int droppedHeight) const {
   // A list's window height counts its dropped part too. Resizing may give the closed list
   // the height of its font again (wine does); its item height takes it back.
-  const int closedHeight = WindowHeight(window_);
-  SetWindowPos(window_, nullptr, 0, 0, width, closedHeight + droppedHeight,
+  const int closedHeight = WindowHeight(Handle());
+  SetWindowPos(Handle(), nullptr, 0, 0, width, closedHeight + droppedHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (WindowHeight(window_) != closedHeight) SetClosedHeight(window_, closedHeight);
+  if (WindowHeight(Handle()) != closedHeight) SetClosedHeight(Handle(), closedHeight);
 }
 
 void DropDown::SetDroppedWidth(int width) const {
-  SendMessageW(window_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+  SendMessageW(Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
 }
 
 }  // namespace duduve

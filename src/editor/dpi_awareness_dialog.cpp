@@ -2,7 +2,6 @@
 #include <array>
 
 #include "core/casing.h"
-#include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
 
@@ -40,21 +39,17 @@ int ModePosition(std::wstring_view mode) {
 int DpiAwarenessDialog(char** params, WindowHandle hostWindow) {
   const auto mode = ParamOr(params, 0, L"");
 
-  EditorFrame frame(hostWindow, L"Duduve - DPI Awareness", 440, 230);
-  const auto layout = std::to_array<ControlSpec>({
-      {Widget::Label, 0, 14, 12, 412, 48, kIntroduction},
-      {Widget::Label, 0, 14, 70, 70, 20, L"Mode:"},
-      {Widget::DropDown, kModeList, 90, 68, 336, 24, {}, kModeEntries, ModePosition(mode)},
-      {Widget::Label, 0, 14, 104, 412, 64, kExplanation},
-      {Widget::Button, kOkButton, 260, 192, 80, 26, L"OK"},
-      {Widget::Button, kCancelButton, 346, 192, 80, 26, L"Cancel"},
-  });
-  frame.Add(layout);
-
-  return frame.Run(params, kOkButton, kCancelButton, []() -> EditorFrame::OkAnswer {
-    const bool aware = GetDropDownIndex(kModeList) == kAwarePosition;
+  EditorFrame frame(params, hostWindow, L"Duduve - DPI Awareness", 440, 230);
+  frame.AddLabel({14, 12, 412, 48}, kIntroduction);
+  frame.AddLabel({14, 70, 70, 20}, L"Mode:");
+  const auto& modeList =
+      frame.AddDropDown(kModeList, {90, 68, 336, 24}, kModeEntries, ModePosition(mode));
+  frame.AddLabel({14, 104, 412, 64}, kExplanation);
+  frame.AddOkAndCancel(kOkButton, kCancelButton, 192, [&]() -> EditorFrame::OkAnswer {
+    const bool aware = modeList.Selected() == kAwarePosition;
     return std::vector<std::wstring>{aware ? L"aware" : L"unaware"};
   });
+  return frame.Run();
 }
 
 }  // namespace duduve

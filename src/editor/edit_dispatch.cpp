@@ -1,7 +1,8 @@
 // Runs an action's editor for _nbEditAction, one at a time, and the toolkit's load and unload.
-#include "editor/dialog_toolkit.h"
+#include "editor/dialog.h"
 #include "editor/editor.h"
 #include "editor/editors.h"
+#include "editor/toolkit_resources.h"
 
 namespace duduve {
 
@@ -39,7 +40,7 @@ int RunEditor(Editor editor, ParamArray params, WindowHandle hostWindow) {
 }
 
 void CloseOpenEditor() {
-  CloseDialogWindow(kEditorWindowNumber);
+  CloseOpenDialog();
 }
 
 void StartDialogToolkit(HINSTANCE module) {
@@ -47,7 +48,7 @@ void StartDialogToolkit(HINSTANCE module) {
 }
 
 void StopDialogToolkit() {
-  CloseDialogWindow(kEditorWindowNumber);
+  CloseOpenDialog();
   StopToolkitResources();
 }
 

@@ -1,65 +1,49 @@
 #include "editor/editor_frame.h"
 
+#include <utility>
+
 #include "bridge/host_bridge_win32.h"
 #include "bridge/win32_seams_win32.h"
 #include "core/host_calls.h"
 #include "core/text_rules.h"
-#include "editor/dialog_toolkit.h"
+#include "editor/message_box.h"
 
 namespace duduve {
 
-EditorFrame::EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth,
-                         int clientHeight) {
+namespace {
+
+constexpr std::wstring_view kMessageTitle = L"Duduve";
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 26;
+constexpr int kButtonGap = 6;
+constexpr int kRightMargin = 14;
+
+HWND EditorOwner(WindowHandle hostWindow) {
   HWND owner = GetForegroundWindow();
-  if (owner == nullptr) owner = reinterpret_cast<HWND>(hostWindow);
-  OpenDialogWindow(kEditorWindowNumber, 0, 0, clientWidth, clientHeight, title, owner);
+  return owner != nullptr ? owner : reinterpret_cast<HWND>(hostWindow);
 }
 
-EditorFrame::~EditorFrame() {
-  CloseDialogWindow(kEditorWindowNumber);
-}
+}  // namespace
 
-void EditorFrame::Add(std::span<const ControlSpec> layout) const {
-  for (const auto& spec : layout) {
-    switch (spec.Kind) {
-      case Widget::Label:
-        AddLabel(spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
-        break;
-      case Widget::TextBox:
-        AddTextBox(spec.Number, spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
-        break;
-      case Widget::Button:
-        AddButton(spec.Number, spec.X, spec.Y, spec.Width, spec.Height, spec.Text);
-        break;
-      case Widget::DropDown:
-        AddDropDown(spec.Number, spec.X, spec.Y, spec.Width, spec.Height);
-        for (auto entry : spec.Entries) AddDropDownItem(spec.Number, entry);
-        SetDropDownIndex(spec.Number, spec.Selected);
-        break;
-    }
-  }
-  FitDialogToText();
-  FocusFirstEntry();
-}
+EditorFrame::EditorFrame(char** params, WindowHandle hostWindow, std::wstring_view title,
+                         int clientWidth, int clientHeight)
+    : Dialog(title, clientWidth, clientHeight, EditorOwner(hostWindow)),
+      params_(params),
+      clientWidth_(clientWidth) {}
 
-int EditorFrame::Run(char** params, int okNumber, int cancelNumber, const Confirm& confirm,
-                     const OtherControl& onControl) const {
-  for (;;) {
-    const auto event = WaitDialogEvent();
-    if (event.Kind == DialogEventKind::CloseRequested) return 0;
-    if (event.Kind != DialogEventKind::ControlActivated) continue;
-    const int control = EventControl();
-    if (control == cancelNumber) return 0;
-    if (control == okNumber) {
-      const auto answer = confirm();
-      if (const auto* texts = std::get_if<std::vector<std::wstring>>(&answer)) {
-        return WriteParams(params, *texts) ? 1 : 0;
-      }
-      ShowMessageBox(kMessageTitle, std::get<std::wstring_view>(answer));
-      continue;
-    }
-    if (onControl) onControl(control);
-  }
+void EditorFrame::AddOkAndCancel(int okNumber, int cancelNumber, int y, Confirm confirm) {
+  const int cancelX = clientWidth_ - kRightMargin - kButtonWidth;
+  const int okX = cancelX - kButtonGap - kButtonWidth;
+  AddButton(okNumber, {okX, y, kButtonWidth, kButtonHeight}, L"OK",
+            [this, confirm = std::move(confirm)] {
+              const auto answer = confirm();
+              if (const auto* texts = std::get_if<std::vector<std::wstring>>(&answer)) {
+                End(WriteParams(params_, *texts) ? 1 : 0);
+              } else {
+                ShowMessageBox(kMessageTitle, std::get<std::wstring_view>(answer));
+              }
+            });
+  AddButton(cancelNumber, {cancelX, y, kButtonWidth, kButtonHeight}, L"Cancel", [this] { End(0); });
 }
 
 std::wstring PickObjectName() {
@@ -67,18 +51,17 @@ std::wstring PickObjectName() {
   return PickObject(host);
 }
 
-std::wstring PickInto(int textBox) {
-  auto answer = PickObjectName();
-  if (!answer.empty()) SetControlText(textBox, answer);
-  return answer;
+void PickInto(const TextBox& box) {
+  const auto answer = PickObjectName();
+  if (!answer.empty()) box.SetText(answer);
 }
 
-std::wstring TrimmedText(int number) {
-  return TrimSpaces(GetControlText(number));
+std::wstring TrimmedText(const Control& control) {
+  return TrimSpaces(control.Text());
 }
 
-std::wstring NormalisedNumber(int textBox) {
-  return DecimalText(TextToInt(TrimmedText(textBox)));
+std::wstring NormalisedNumber(const TextBox& box) {
+  return DecimalText(TextToInt(TrimmedText(box)));
 }
 
 std::wstring ParamOr(char** params, int index, std::wstring_view fallback) {

@@ -1,69 +1,50 @@
 #pragma once
-// The frame every action editor follows: read, open, lay out, wait for OK or Cancel,
-// check, write back, close.
-#include <windows.h>
-
+// The frame every action editor follows: read the parameters, open the window, add the
+// fields, then "OK" and "Cancel"; run until the author confirms, cancels or closes; on
+// "OK" check and write every parameter back.
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "core/geometry.h"
+#include "editor/dialog.h"
 
 namespace duduve {
 
-enum class Widget { Label, TextBox, Button, DropDown };
-
-// One row of an editor's layout table, in DialogUnits.
-struct ControlSpec {
-  Widget Kind = Widget::Label;
-  int Number = 0;  // unused for labels
-  int X = 0;
-  int Y = 0;
-  int Width = 0;
-  int Height = 0;
-  std::wstring_view Text;                        // label text, initial text or caption
-  std::span<const std::wstring_view> Entries{};  // a drop-down's entries
-  int Selected = -1;                             // a drop-down's preselected entry
-};
-
-inline constexpr std::wstring_view kMessageTitle = L"Duduve";
-
-// The editor window, open from construction to destruction.
-class EditorFrame {
+// An editor's window, open from construction to destruction. Its fields are added with the
+// dialog's Add operations in the order of the editor's layout, which is also the Tab order.
+class EditorFrame : public Dialog {
  public:
-  // Owned by the foreground window, or by the host window when there is none.
-  EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
-  ~EditorFrame();
-  EditorFrame(const EditorFrame&) = delete;
-  EditorFrame& operator=(const EditorFrame&) = delete;
-
-  // Creates the controls in table order, which is also the Tab order; each list is
-  // filled and preselected right after it is created. Then the controls grow to their
-  // texts where they need to, and the first entry field takes the focus.
-  void Add(std::span<const ControlSpec> layout) const;
+  // Owned by the foreground window, or by the host window when there is none. Writes go to
+  // `params`.
+  EditorFrame(char** params, WindowHandle hostWindow, std::wstring_view title, int clientWidth,
+              int clientHeight);
 
   // What "OK" answers: every parameter's new text in order, or a refusal message that
   // keeps the editor open.
   using OkAnswer = std::variant<std::vector<std::wstring>, std::wstring_view>;
   using Confirm = std::function<OkAnswer()>;
-  using OtherControl = std::function<void(int number)>;
-  // Runs until the author confirms (1: every parameter written into `params`, all or
-  // nothing), cancels or closes the window (0). A write that fails also answers 0.
-  int Run(char** params, int okNumber, int cancelNumber, const Confirm& confirm,
-          const OtherControl& onControl = {}) const;
+  // Adds "OK" and "Cancel" last, on one row at `y`, 80 by 26 units each, 6 apart, the right
+  // edge of "Cancel" 14 units inside the client area's. "OK" asks `confirm`: a refusal shows
+  // in a message box, the texts are written back all or nothing and end the editor with 1
+  // (0 when a write fails). "Cancel" ends it with 0, as closing the window does.
+  void AddOkAndCancel(int okNumber, int cancelNumber, int y, Confirm confirm);
+
+ private:
+  char** params_;
+  int clientWidth_;
 };
 
 // Asks the host for the object the author picks; a non-empty answer replaces the text
-// of `textBox`, an empty one changes nothing. Returns the answer.
-std::wstring PickInto(int textBox);
+// of `box`, an empty one changes nothing.
+void PickInto(const TextBox& box);
 std::wstring PickObjectName();
 // A control's text without outer spaces.
-std::wstring TrimmedText(int number);
+std::wstring TrimmedText(const Control& control);
 // A text box read as a number and written back as plain decimal text, full 64 bits.
-std::wstring NormalisedNumber(int textBox);
+std::wstring NormalisedNumber(const TextBox& box);
 // A trimmed parameter text, or `fallback` when it is blank.
 std::wstring ParamOr(char** params, int index, std::wstring_view fallback);
 

@@ -1,9 +1,10 @@
-// ShowMessageBox: a modal box for the editors' refusals. While it is up the thread's
-// other top-level windows are disabled, so neither the editor nor the host takes input.
+// The refusal box, and the thread's windows set aside while it is up.
+#include "editor/message_box.h"
+
+#include <windows.h>
+
 #include <string>
 #include <vector>
-
-#include "editor/dialog_toolkit.h"
 
 namespace duduve {
 

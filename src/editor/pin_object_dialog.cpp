@@ -1,9 +1,6 @@
 // The editor of Duduve_PinObject: which object follows which, the point of each that
 // the pin joins, and a nudge.
-#include <array>
-
 #include "core/casing.h"
-#include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
 #include "layout/attach_points.h"
@@ -43,48 +40,28 @@ int PinObjectDialog(char** params, WindowHandle hostWindow) {
   const auto offsetY = ParamOr(params, 5, L"0");
 
   const auto& points = AttachPointLabels();
-  EditorFrame frame(hostWindow, L"Duduve - Pin Object", 470, 330);
-  const auto layout = std::to_array<ControlSpec>({
-      {Widget::Label, 0, 14, 12, 442, 32, kIntroduction},
-      {Widget::Label, 0, 14, 52, 90, 20, L"Object to pin:"},
-      {Widget::TextBox, kNameBox, 110, 50, 270, 24, name},
-      {Widget::Button, kNamePick, 386, 50, 66, 24, L"Pick"},
-      {Widget::Label, 0, 14, 84, 90, 20, L"Pin it to:"},
-      {Widget::TextBox, kTargetBox, 110, 82, 270, 24, target},
-      {Widget::Button, kTargetPick, 386, 82, 66, 24, L"Pick"},
-      {Widget::Label, 0, 14, 120, 180, 20, L"This object's point:"},
-      {Widget::DropDown,
-       kSourcePointList,
-       200,
-       118,
-       252,
-       24,
-       {},
-       points,
-       ParseAttachPoint(sourcePoint)},
-      {Widget::Label, 0, 14, 152, 180, 20, L"...sits on target's point:"},
-      {Widget::DropDown,
-       kTargetPointList,
-       200,
-       150,
-       252,
-       24,
-       {},
-       points,
-       ParseAttachPoint(targetPoint)},
-      {Widget::Label, 0, 14, 186, 90, 20, L"Nudge X:"},
-      {Widget::TextBox, kOffsetXBox, 110, 184, 70, 24, offsetX},
-      {Widget::Label, 0, 200, 186, 70, 20, L"Nudge Y:"},
-      {Widget::TextBox, kOffsetYBox, 272, 184, 70, 24, offsetY},
-      {Widget::Label, 0, 14, 222, 442, 60, kExample},
-      {Widget::Button, kOkButton, 290, 292, 80, 26, L"OK"},
-      {Widget::Button, kCancelButton, 376, 292, 80, 26, L"Cancel"},
-  });
-  frame.Add(layout);
-
-  const auto confirm = []() -> EditorFrame::OkAnswer {
-    const auto chosenName = TrimmedText(kNameBox);
-    const auto chosenTarget = TrimmedText(kTargetBox);
+  EditorFrame frame(params, hostWindow, L"Duduve - Pin Object", 470, 330);
+  frame.AddLabel({14, 12, 442, 32}, kIntroduction);
+  frame.AddLabel({14, 52, 90, 20}, L"Object to pin:");
+  const auto& nameBox = frame.AddTextBox(kNameBox, {110, 50, 270, 24}, name);
+  frame.AddButton(kNamePick, {386, 50, 66, 24}, L"Pick", [&] { PickInto(nameBox); });
+  frame.AddLabel({14, 84, 90, 20}, L"Pin it to:");
+  const auto& targetBox = frame.AddTextBox(kTargetBox, {110, 82, 270, 24}, target);
+  frame.AddButton(kTargetPick, {386, 82, 66, 24}, L"Pick", [&] { PickInto(targetBox); });
+  frame.AddLabel({14, 120, 180, 20}, L"This object's point:");
+  const auto& sourcePointList = frame.AddDropDown(kSourcePointList, {200, 118, 252, 24}, points,
+                                                  ParseAttachPoint(sourcePoint));
+  frame.AddLabel({14, 152, 180, 20}, L"...sits on target's point:");
+  const auto& targetPointList = frame.AddDropDown(kTargetPointList, {200, 150, 252, 24}, points,
+                                                  ParseAttachPoint(targetPoint));
+  frame.AddLabel({14, 186, 90, 20}, L"Nudge X:");
+  const auto& offsetXBox = frame.AddTextBox(kOffsetXBox, {110, 184, 70, 24}, offsetX);
+  frame.AddLabel({200, 186, 70, 20}, L"Nudge Y:");
+  const auto& offsetYBox = frame.AddTextBox(kOffsetYBox, {272, 184, 70, 24}, offsetY);
+  frame.AddLabel({14, 222, 442, 60}, kExample);
+  frame.AddOkAndCancel(kOkButton, kCancelButton, 292, [&]() -> EditorFrame::OkAnswer {
+    const auto chosenName = TrimmedText(nameBox);
+    const auto chosenTarget = TrimmedText(targetBox);
     if (chosenName.empty() || chosenTarget.empty()) {
       return L"Both the object and the target are required.";
     }
@@ -93,16 +70,12 @@ int PinObjectDialog(char** params, WindowHandle hostWindow) {
     }
     return std::vector{chosenName,
                        chosenTarget,
-                       AttachPointCode(GetDropDownIndex(kSourcePointList)),
-                       AttachPointCode(GetDropDownIndex(kTargetPointList)),
-                       NormalisedNumber(kOffsetXBox),
-                       NormalisedNumber(kOffsetYBox)};
-  };
-  const auto onControl = [](int control) {
-    if (control == kNamePick) PickInto(kNameBox);
-    if (control == kTargetPick) PickInto(kTargetBox);
-  };
-  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
+                       AttachPointCode(sourcePointList.Selected()),
+                       AttachPointCode(targetPointList.Selected()),
+                       NormalisedNumber(offsetXBox),
+                       NormalisedNumber(offsetYBox)};
+  });
+  return frame.Run();
 }
 
 }  // namespace duduve

@@ -4,7 +4,6 @@
 
 #include "core/casing.h"
 #include "core/vocabulary.h"
-#include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
 
@@ -40,11 +39,11 @@ constexpr std::wstring_view kHelp =
     L"RegisterObject first; call this before Duduve_Apply.";
 
 // Appends a picked name to the member list, separated by ";".
-void AddPickedMember() {
+void AddPickedMember(const TextBox& membersBox) {
   const auto picked = PickObjectName();
   if (picked.empty()) return;
-  const auto members = TrimmedText(kMembersBox);
-  SetControlText(kMembersBox, members.empty() ? picked : members + L";" + picked);
+  const auto members = TrimmedText(membersBox);
+  membersBox.SetText(members.empty() ? picked : members + L";" + picked);
 }
 
 }  // namespace
@@ -55,50 +54,32 @@ int RegisterGroupDialog(char** params, WindowHandle hostWindow) {
   const auto mode = ParamOr(params, 2, L"");
   const auto members = ParamOr(params, 3, L"");
 
-  EditorFrame frame(hostWindow, L"Duduve - Register Group", 470, 350);
-  const auto layout = std::to_array<ControlSpec>({
-      {Widget::Label, 0, 14, 12, 442, 32, kIntroduction},
-      {Widget::Label, 0, 14, 52, 90, 20, L"Group / frame:"},
-      {Widget::TextBox, kGroupBox, 110, 50, 270, 24, group},
-      {Widget::Button, kGroupPick, 386, 50, 66, 24, L"Pick"},
-      {Widget::Label, 0, 14, 84, 90, 20, L"Target:"},
-      {Widget::TextBox, kTargetBox, 110, 82, 270, 24, target},
-      {Widget::Button, kTargetPick, 386, 82, 66, 24, L"Pick"},
-      {Widget::Label, 0, 14, 118, 90, 20, L"Mode:"},
-      {Widget::DropDown,
-       kModeList,
-       110,
-       116,
-       342,
-       24,
-       {},
-       kModeEntries,
-       static_cast<int>(ParseGroupMode(mode))},
-      {Widget::Label, 0, 14, 152, 90, 20, L"Members:"},
-      {Widget::TextBox, kMembersBox, 110, 150, 270, 24, members},
-      {Widget::Button, kAddButton, 386, 150, 66, 24, L"Add"},
-      {Widget::Label, 0, 14, 186, 442, 96, kHelp},
-      {Widget::Button, kOkButton, 290, 312, 80, 26, L"OK"},
-      {Widget::Button, kCancelButton, 376, 312, 80, 26, L"Cancel"},
-  });
-  frame.Add(layout);
-
-  const auto confirm = []() -> EditorFrame::OkAnswer {
-    const auto chosenGroup = TrimmedText(kGroupBox);
-    const auto chosenTarget = TrimmedText(kTargetBox);
+  EditorFrame frame(params, hostWindow, L"Duduve - Register Group", 470, 350);
+  frame.AddLabel({14, 12, 442, 32}, kIntroduction);
+  frame.AddLabel({14, 52, 90, 20}, L"Group / frame:");
+  const auto& groupBox = frame.AddTextBox(kGroupBox, {110, 50, 270, 24}, group);
+  frame.AddButton(kGroupPick, {386, 50, 66, 24}, L"Pick", [&] { PickInto(groupBox); });
+  frame.AddLabel({14, 84, 90, 20}, L"Target:");
+  const auto& targetBox = frame.AddTextBox(kTargetBox, {110, 82, 270, 24}, target);
+  frame.AddButton(kTargetPick, {386, 82, 66, 24}, L"Pick", [&] { PickInto(targetBox); });
+  frame.AddLabel({14, 118, 90, 20}, L"Mode:");
+  const auto& modeList = frame.AddDropDown(kModeList, {110, 116, 342, 24}, kModeEntries,
+                                           static_cast<int>(ParseGroupMode(mode)));
+  frame.AddLabel({14, 152, 90, 20}, L"Members:");
+  const auto& membersBox = frame.AddTextBox(kMembersBox, {110, 150, 270, 24}, members);
+  frame.AddButton(kAddButton, {386, 150, 66, 24}, L"Add", [&] { AddPickedMember(membersBox); });
+  frame.AddLabel({14, 186, 442, 96}, kHelp);
+  frame.AddOkAndCancel(kOkButton, kCancelButton, 312, [&]() -> EditorFrame::OkAnswer {
+    const auto chosenGroup = TrimmedText(groupBox);
+    const auto chosenTarget = TrimmedText(targetBox);
     if (chosenGroup.empty() || chosenTarget.empty()) {
       return L"Group and Target names are both required.";
     }
     if (LowerCase(chosenGroup) == LowerCase(chosenTarget)) return L"A group cannot target itself.";
-    return std::vector{chosenGroup, chosenTarget, GroupModeWord(GetDropDownIndex(kModeList)),
-                       TrimmedText(kMembersBox)};
-  };
-  const auto onControl = [](int control) {
-    if (control == kGroupPick) PickInto(kGroupBox);
-    if (control == kTargetPick) PickInto(kTargetBox);
-    if (control == kAddButton) AddPickedMember();
-  };
-  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
+    return std::vector{chosenGroup, chosenTarget, GroupModeWord(modeList.Selected()),
+                       TrimmedText(membersBox)};
+  });
+  return frame.Run();
 }
 
 }  // namespace duduve

@@ -4,7 +4,6 @@
 
 #include "core/text_rules.h"
 #include "core/vocabulary.h"
-#include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
 
@@ -57,76 +56,40 @@ int RegisterObjectDialog(char** params, WindowHandle hostWindow) {
   const auto nudgeX = ParamOr(params, 5, L"0");
   const auto nudgeY = ParamOr(params, 6, L"0");
 
-  EditorFrame frame(hostWindow, L"Duduve - Register Object", 440, 330);
-  const auto layout = std::to_array<ControlSpec>({
-      {Widget::Label, 0, 14, 16, 56, 20, L"Object:"},
-      {Widget::TextBox, kNameBox, 74, 12, 280, 24, name},
-      {Widget::Button, kPickButton, 360, 12, 66, 24, L"Pick"},
-      {Widget::Label, 0, 14, 54, 96, 20, L"Width:"},
-      {Widget::DropDown,
-       kWidthList,
-       116,
-       52,
-       310,
-       24,
-       {},
-       kWidthEntries,
-       PolicyPosition(widthMode)},
-      {Widget::Label, 0, 14, 86, 96, 20, L"Height:"},
-      {Widget::DropDown,
-       kHeightList,
-       116,
-       84,
-       310,
-       24,
-       {},
-       kHeightEntries,
-       PolicyPosition(heightMode)},
-      {Widget::Label, 0, 14, 120, 96, 20, L"H anchor:"},
-      {Widget::DropDown,
-       kHorizontalList,
-       116,
-       118,
-       310,
-       24,
-       {},
-       kHorizontalEntries,
-       static_cast<int>(ParseHorizontalAnchor(horizontal))},
-      {Widget::Label, 0, 14, 152, 96, 20, L"V anchor:"},
-      {Widget::DropDown,
-       kVerticalList,
-       116,
-       150,
-       310,
-       24,
-       {},
-       kVerticalEntries,
-       static_cast<int>(ParseVerticalAnchor(vertical))},
-      {Widget::Label, 0, 14, 186, 96, 20, L"Nudge X:"},
-      {Widget::TextBox, kNudgeXBox, 116, 184, 70, 24, nudgeX},
-      {Widget::Label, 0, 206, 186, 70, 20, L"Nudge Y:"},
-      {Widget::TextBox, kNudgeYBox, 278, 184, 70, 24, nudgeY},
-      {Widget::Label, 0, 14, 220, 412, 64, kHelp},
-      {Widget::Button, kOkButton, 260, 292, 80, 26, L"OK"},
-      {Widget::Button, kCancelButton, 346, 292, 80, 26, L"Cancel"},
-  });
-  frame.Add(layout);
-
-  const auto confirm = []() -> EditorFrame::OkAnswer {
-    const auto chosenName = TrimmedText(kNameBox);
+  EditorFrame frame(params, hostWindow, L"Duduve - Register Object", 440, 330);
+  frame.AddLabel({14, 16, 56, 20}, L"Object:");
+  const auto& nameBox = frame.AddTextBox(kNameBox, {74, 12, 280, 24}, name);
+  frame.AddButton(kPickButton, {360, 12, 66, 24}, L"Pick", [&] { PickInto(nameBox); });
+  frame.AddLabel({14, 54, 96, 20}, L"Width:");
+  const auto& widthList =
+      frame.AddDropDown(kWidthList, {116, 52, 310, 24}, kWidthEntries, PolicyPosition(widthMode));
+  frame.AddLabel({14, 86, 96, 20}, L"Height:");
+  const auto& heightList = frame.AddDropDown(kHeightList, {116, 84, 310, 24}, kHeightEntries,
+                                             PolicyPosition(heightMode));
+  frame.AddLabel({14, 120, 96, 20}, L"H anchor:");
+  const auto& horizontalList =
+      frame.AddDropDown(kHorizontalList, {116, 118, 310, 24}, kHorizontalEntries,
+                        static_cast<int>(ParseHorizontalAnchor(horizontal)));
+  frame.AddLabel({14, 152, 96, 20}, L"V anchor:");
+  const auto& verticalList = frame.AddDropDown(kVerticalList, {116, 150, 310, 24}, kVerticalEntries,
+                                               static_cast<int>(ParseVerticalAnchor(vertical)));
+  frame.AddLabel({14, 186, 96, 20}, L"Nudge X:");
+  const auto& nudgeXBox = frame.AddTextBox(kNudgeXBox, {116, 184, 70, 24}, nudgeX);
+  frame.AddLabel({206, 186, 70, 20}, L"Nudge Y:");
+  const auto& nudgeYBox = frame.AddTextBox(kNudgeYBox, {278, 184, 70, 24}, nudgeY);
+  frame.AddLabel({14, 220, 412, 64}, kHelp);
+  frame.AddOkAndCancel(kOkButton, kCancelButton, 292, [&]() -> EditorFrame::OkAnswer {
+    const auto chosenName = TrimmedText(nameBox);
     if (chosenName.empty()) return L"Object name required.";
     return std::vector{chosenName,
-                       AxisPolicyWord(ClampChoice(GetDropDownIndex(kWidthList))),
-                       AxisPolicyWord(ClampChoice(GetDropDownIndex(kHeightList))),
-                       HorizontalAnchorCode(GetDropDownIndex(kHorizontalList)),
-                       VerticalAnchorCode(GetDropDownIndex(kVerticalList)),
-                       NormalisedNumber(kNudgeXBox),
-                       NormalisedNumber(kNudgeYBox)};
-  };
-  const auto onControl = [](int control) {
-    if (control == kPickButton) PickInto(kNameBox);
-  };
-  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
+                       AxisPolicyWord(ClampChoice(widthList.Selected())),
+                       AxisPolicyWord(ClampChoice(heightList.Selected())),
+                       HorizontalAnchorCode(horizontalList.Selected()),
+                       VerticalAnchorCode(verticalList.Selected()),
+                       NormalisedNumber(nudgeXBox),
+                       NormalisedNumber(nudgeYBox)};
+  });
+  return frame.Run();
 }
 
 }  // namespace duduve

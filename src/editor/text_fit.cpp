@@ -13,10 +13,10 @@ namespace duduve {
 namespace {
 
 // The height a label's text needs word-wrapped at the label's width, as the label draws it.
-int LabelTextHeight(HWND label, int width) {
-  const auto text = Control(label).Text();
+int LabelTextHeight(const Control& label, int width) {
+  const auto text = label.Text();
   if (text.empty()) return 0;
-  ControlDc dc(label);
+  ControlDc dc(label.Handle());
   RECT bounds{0, 0, width, 0};
   DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
@@ -34,10 +34,9 @@ int WidestItem(const DropDown& list) {
   return widest;
 }
 
-// One control as the table placed it, and what its text asks of it.
+// One control as the editor placed it, and what its text asks of it.
 struct Fitting {
-  HWND Window = nullptr;
-  ControlKind Kind = ControlKind::Label;
+  const Control* Placed = nullptr;
   RECT Given{};    // in the dialog's client pixels
   int Taller = 0;  // a label's growth
   int Widest = 0;  // a list's widest entry
@@ -61,22 +60,22 @@ bool RoomToTheRight(const std::vector<Fitting>& fittings, const Fitting& list) {
   const RECT band{list.Given.right, list.Given.top, list.Given.right + list.Wider,
                   list.Given.bottom};
   return std::none_of(fittings.begin(), fittings.end(), [&](const Fitting& other) {
-    return other.Window != list.Window && Overlaps(band, other.Given);
+    return other.Placed != list.Placed && Overlaps(band, other.Given);
   });
 }
 
-std::vector<Fitting> Measure(const DialogWindow& window) {
+std::vector<Fitting> Measure(std::span<const std::unique_ptr<Control>> controls) {
   std::vector<Fitting> fittings;
-  for (const auto& entry : window.Controls()) {
-    Fitting fitting{entry.Window, entry.Kind, PlacedRect(entry.Window)};
+  for (const auto& control : controls) {
+    if (control->Handle() == nullptr) continue;
+    Fitting fitting{control.get(), PlacedRect(control->Handle())};
     const int width = fitting.Given.right - fitting.Given.left;
     const int height = fitting.Given.bottom - fitting.Given.top;
-    if (entry.Kind == ControlKind::Label) {
-      fitting.Taller = std::max(0, LabelTextHeight(entry.Window, width) - height);
-    } else if (entry.Kind == ControlKind::DropDown) {
-      const DropDown list(entry.Window);
-      fitting.Widest = WidestItem(list);
-      fitting.Wider = std::max(0, fitting.Widest + 2 * kListEntryInset - list.ItemAreaWidth());
+    if (dynamic_cast<const Label*>(control.get()) != nullptr) {
+      fitting.Taller = std::max(0, LabelTextHeight(*control, width) - height);
+    } else if (const auto* list = dynamic_cast<const DropDown*>(control.get())) {
+      fitting.Widest = WidestItem(*list);
+      fitting.Wider = std::max(0, fitting.Widest + 2 * kListEntryInset - list->ItemAreaWidth());
     }
     fittings.push_back(fitting);
   }
@@ -116,8 +115,8 @@ void DropWideEnough(const DropDown& list, int widestItem, int closedWidth) {
 
 }  // namespace
 
-void FitControlsToText(DialogWindow& window, int droppedHeight) {
-  auto fittings = Measure(window);
+SIZE FitControlsToText(std::span<const std::unique_ptr<Control>> controls, int droppedHeight) {
+  auto fittings = Measure(controls);
   const int extraHeight = PushDown(fittings);
   int extraWidth = 0;
   for (const auto& fitting : fittings) {
@@ -125,16 +124,17 @@ void FitControlsToText(DialogWindow& window, int droppedHeight) {
     const int height = fitting.Given.bottom - fitting.Given.top;
     if (fitting.Lower > 0 || fitting.Taller > 0) {
       const UINT keepSize = fitting.Taller > 0 ? 0 : SWP_NOSIZE;
-      SetWindowPos(fitting.Window, nullptr, fitting.Given.left, fitting.Given.top + fitting.Lower,
-                   width, height + fitting.Taller, keepSize | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(fitting.Placed->Handle(), nullptr, fitting.Given.left,
+                   fitting.Given.top + fitting.Lower, width, height + fitting.Taller,
+                   keepSize | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (fitting.Kind != ControlKind::DropDown) continue;
-    const DropDown list(fitting.Window);
-    if (fitting.Wider > 0) list.Widen(width + fitting.Wider, droppedHeight);
-    DropWideEnough(list, fitting.Widest, width + fitting.Wider);
+    const auto* list = dynamic_cast<const DropDown*>(fitting.Placed);
+    if (list == nullptr) continue;
+    if (fitting.Wider > 0) list->Widen(width + fitting.Wider, droppedHeight);
+    DropWideEnough(*list, fitting.Widest, width + fitting.Wider);
     extraWidth = std::max(extraWidth, fitting.Wider);
   }
-  if (extraWidth > 0 || extraHeight > 0) window.GrowClient(extraWidth, extraHeight);
+  return {extraWidth, extraHeight};
 }
 
 }  // namespace duduve

@@ -1,5 +1,6 @@
 // The screen DPI and the message font, read once when the plug-in is loaded.
-#include "editor/dialog_toolkit.h"
+#include "editor/toolkit_resources.h"
+
 #include "editor/win32_handles.h"
 
 namespace duduve {
