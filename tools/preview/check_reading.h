@@ -3,6 +3,7 @@
 // own 7-bit reader, then its words and numbers through the plug-in's own parsers. Whatever
 // the plug-in reads differently from what the text says becomes a finding.
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,8 +60,18 @@ std::string SevenBitProblem(const ParamSpec& spec, const ReadParam& param);
 void AddReadingFindings(int line, const ParamSpec& spec, const ReadParam& param,
                         std::vector<Finding>& findings);
 
-// Where the number that TextToInt reads ends in `text`: the count of characters it
-// consumed (signs, spaces, base marks and digits).
-std::size_t NumberEnd(std::wstring_view text);
+// A number text read by the grammar of the plug-in's TextToInt: spaces and tabs, a sign,
+// `$` (hexadecimal) or `%` (binary), then digits of that base.
+struct NumberText {
+  std::size_t End = 0;     // characters read: spaces, sign, base mark and digits
+  std::size_t Digits = 0;  // digits among them; none reads as 0
+  bool Fits32 = true;      // the number, read exactly, fits in a signed 32-bit field
+  std::int64_t Value = 0;  // as TextToInt has it: 64 bits, wrapping
+};
+NumberText ReadNumberText(std::wstring_view text);
+
+// The parameter as the author should write it to mean what the plug-in reads now: itself
+// when it has no reading finding, else the canonical word, code or number it reads as.
+std::string CleanParam(const ParamSpec& spec, const ReadParam& param);
 
 }  // namespace preview
