@@ -188,10 +188,10 @@ const CheckCase kLayoutCases[] = {
      {{7,
        "HAnchor R on a STRETCH width puts \"Score\" where L would: both its margins scale with "
        "the window",
-       "to keep its right margin at 20 px, write Duduve_RegisterObject \"Score\" \"FIXED\" "
-       "\"STRETCH\" \"R\" \"T\" \"0\" \"0\" (FIXED keeps its width too); to hug the window's "
-       "right edge while it scales, add after line 7: Duduve_PinObject \"Score\" \"Bar\" \"TR\" "
-       "\"TR\" \"-20\" \"80\"",
+       "to keep it by the right edge at its own width, write Duduve_RegisterObject \"Score\" "
+       "\"FIXED\" \"STRETCH\" \"R\" \"T\" \"0\" \"0\"; to hug the window's right edge while it "
+       "scales, add after line 7: Duduve_PinObject \"Score\" \"Bar\" \"TR\" \"TR\" \"-20\" "
+       "\"80\"",
        Severity::Remark}}},
     {"R and B on UNIFORM axes",
      "page 1280 720\n"
@@ -205,10 +205,10 @@ const CheckCase kLayoutCases[] = {
        "T would: it sits in the centred uniform frame, whose margins scale, so at 21:9 (2560 x "
        "1080) it is 350 px from the window's right edge (20 px in the design), and at portrait "
        "3:4 (768 x 1024) it is 332 px from the window's bottom edge (60 px in the design)",
-       "to keep its right margin at 20 px and its bottom margin at 60 px, write "
-       "Duduve_RegisterObject \"Score\" \"FIXED\" \"FIXED\" \"R\" \"B\" \"0\" \"0\" (FIXED keeps "
-       "its size too); to hug the window's bottom-right corner while it scales, pin its BR "
-       "point to the BR point of an object that stretches to that corner",
+       "to keep it by the bottom-right corner at its own size, write Duduve_RegisterObject "
+       "\"Score\" \"FIXED\" \"FIXED\" \"R\" \"B\" \"0\" \"0\"; to hug the window's bottom-right "
+       "corner while it scales, pin its BR point to the BR point of an object that stretches to "
+       "that corner",
        Severity::Remark}}},
 };
 

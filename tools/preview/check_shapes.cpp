@@ -56,8 +56,9 @@ Box Overlap(const Box& a, const Box& b) {
   return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
 }
 
-// A corner's coordinate on one axis: the near edge, or the far one for R and B.
+// An attach point's coordinate on one axis: the near edge, the middle (C) or the far edge.
 int PointOn(int start, int size, char letter) {
+  if (letter == 'C') return start + size / 2;
   return letter == 'R' || letter == 'B' ? start + size : start;
 }
 
@@ -237,43 +238,34 @@ class ShapeCheck {
     Add(rule.Line, what, AnchorFix(i, rule, sameX, sameY));
   }
 
-  // A FIXED axis keeps the margin in pixels; a pin to the corner of an object that stretches
-  // to the window's edge keeps it there while the object scales.
+  // On a FIXED axis the object keeps its size, so R (B) keeps it by the far edge, its margin
+  // scaling with the window; a pin to the corner of an object that stretches to the window's
+  // edge keeps it there while the object scales.
   std::string AnchorFix(std::size_t i, const ModelLine& rule, bool x, bool y) const {
-    const Box drawn = Drawn(i);
     ScriptLine fixed = CleanLine(page_, rule.Line);
-    std::string margins;
-    if (x) {
-      fixed.Params[kWidthMode] = PolicyWord(AxisPolicy::Fixed);
-      margins =
-          "its right margin at " + std::to_string(page_.Width - drawn.Left - drawn.Width) + " px";
-    }
-    if (y) {
-      fixed.Params[kHeightMode] = PolicyWord(AxisPolicy::Fixed);
-      margins += (x ? " and " : "") + std::string("its bottom margin at ") +
-                 std::to_string(page_.Height - drawn.Top - drawn.Height) + " px";
-    }
+    if (x) fixed.Params[kWidthMode] = PolicyWord(AxisPolicy::Fixed);
+    if (y) fixed.Params[kHeightMode] = PolicyWord(AxisPolicy::Fixed);
     const char* edges = x && y ? "bottom-right corner" : x ? "right edge" : "bottom edge";
-    std::string fix = "to keep " + margins + ", write " + ScriptText(fixed) + " (FIXED keeps " +
-                      (x && y ? "its size"
-                       : x    ? "its width"
-                              : "its height") +
-                      " too); to hug the window's " + edges + " while it scales, ";
-    // The pin's point: the far side on the axes the remark is about, else the near one.
-    const auto atFarSide = [&](std::size_t anchor, bool remarked) {
-      return remarked || (anchor == kHorizontalAnchor
-                              ? duduve::ParseHorizontalAnchor(rule.Params[anchor].Text) ==
-                                    duduve::HorizontalAnchor::Right
-                              : duduve::ParseVerticalAnchor(rule.Params[anchor].Text) ==
-                                    duduve::VerticalAnchor::Bottom);
-    };
-    const std::string code{atFarSide(kVerticalAnchor, y) ? 'B' : 'T',
-                           atFarSide(kHorizontalAnchor, x) ? 'R' : 'L'};
+    std::string fix = std::string("to keep it by the ") + edges + " at its own " +
+                      (x && y ? "size"
+                       : x    ? "width"
+                              : "height") +
+                      ", write " + ScriptText(fixed) + "; to hug the window's " + edges +
+                      " while it scales, ";
+    // The pin's point: the far side on the axes the remark is about, else the object's anchor.
+    const std::string code{
+        y ? 'B'
+          : Narrow(duduve::VerticalAnchorCode(static_cast<std::int32_t>(
+                duduve::ParseVerticalAnchor(rule.Params[kVerticalAnchor].Text))))[0],
+        x ? 'R'
+          : Narrow(duduve::HorizontalAnchorCode(static_cast<std::int32_t>(
+                duduve::ParseHorizontalAnchor(rule.Params[kHorizontalAnchor].Text))))[0]};
     const ModelObject* target = StretchedTo(i, x, y);
     if (target == nullptr) {
       return fix + "pin its " + code + " point to the " + code +
              " point of an object that stretches to that " + (x && y ? "corner" : "edge");
     }
+    const Box drawn = Drawn(i);
     const Box to = Drawn(static_cast<std::size_t>(PageObjectIndex(page_, target->Key)));
     const int offsetX =
         PointOn(drawn.Left, drawn.Width, code[1]) - PointOn(to.Left, to.Width, code[1]);
