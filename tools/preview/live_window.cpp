@@ -1,6 +1,5 @@
 #include "live_window.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "file_output.h"
@@ -32,14 +31,6 @@ constexpr MenuItem kMenu[] = {
 // Window-menu command ids: multiples of 16 below the system's own.
 UINT MenuId(LiveCommand command) {
   return 0x100 + 0x10 * static_cast<UINT>(command);
-}
-
-// The work area of the screen the window is on.
-RECT WorkArea(HWND window) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  return monitor.rcWork;
 }
 
 }  // namespace
@@ -171,20 +162,9 @@ std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPAR
       if (!sizing_ && lines_.Shown()) KeepLinesBeside(true);
       return std::nullopt;
     case WM_GETMINMAXINFO:
-      // Maximised, the page leaves the lines their room at the work area's right.
-      if (lines_.Shown()) {
-        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        limits->ptMaxPosition = {work.left - monitor.rcMonitor.left,
-                                 work.top - monitor.rcMonitor.top};
-        limits->ptMaxSize = {work.right - work.left - LineListWindow::kWidth - kBesideGap,
-                             work.bottom - work.top};
-        return 0;
-      }
-      return std::nullopt;
+      if (!lines_.Shown()) return std::nullopt;
+      LeaveRoomWhenMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     case WM_CONTEXTMENU:
       if (!editing_ && !closed_) OfferRegistration(lParam);
       return 0;
@@ -234,16 +214,10 @@ void LiveWindow::Perform(LiveCommand command) {
     case LiveCommand::Shape1:
     case LiveCommand::Shape2:
     case LiveCommand::Shape3:
-    case LiveCommand::Shape4: {
-      const auto index =
-          static_cast<std::size_t>(command) - static_cast<std::size_t>(LiveCommand::Shape1);
-      const RECT work = WorkArea(Window());
-      const SIZE frame = standin::StandInHost::FrameSize(Window(), 0, 0);
-      const WindowSize room{work.right - work.left - frame.cx - LinesRoom(),
-                            work.bottom - work.top - frame.cy};
-      SetClientSize(FitShape(kCommonShapes[index], room), true);
+    case LiveCommand::Shape4:
+      ShowShape(kCommonShapes[static_cast<std::size_t>(command) -
+                              static_cast<std::size_t>(LiveCommand::Shape1)]);
       break;
-    }
     case LiveCommand::Picture:
       SavePicture();
       break;
@@ -326,22 +300,6 @@ void LiveWindow::PlayForFindings(const Page& page) {
   plays_ = std::move(plays);
 }
 
-void LiveWindow::KeepLinesBeside(bool movePage) {
-  RECT page{};
-  GetWindowRect(Window(), &page);
-  const Arrangement arranged = ArrangeBeside(page, WorkArea(Window()), LineListWindow::kWidth);
-  if (movePage && !IsZoomed(Window()) && !EqualRect(&arranged.Page, &page)) {
-    SetWindowPos(Window(), nullptr, arranged.Page.left, arranged.Page.top,
-                 arranged.Page.right - arranged.Page.left, arranged.Page.bottom - arranged.Page.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  lines_.ShowAt(arranged.Lines);
-}
-
-int LiveWindow::LinesRoom() const {
-  return lines_.Shown() ? LineListWindow::kWidth + kBesideGap : 0;
-}
-
 void LiveWindow::Resized() {
   saved_.clear();
   RunLines(resized_, "resized", resizeRuns_);
@@ -391,21 +349,6 @@ void LiveWindow::Repaint() {
 WindowSize LiveWindow::ClientSize() const {
   const standin::Box client = host_->ClientBox();
   return {client.Width, client.Height};
-}
-
-void LiveWindow::SetClientSize(const WindowSize& size, bool fitToScreen) {
-  if (IsZoomed(Window()) || IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
-  if (!fitToScreen) {
-    host_->Resize(size.Width, size.Height);
-    return;
-  }
-  const RECT work = WorkArea(Window());
-  const SIZE outer = standin::StandInHost::FrameSize(Window(), size.Width, size.Height);
-  // Centred in the room the script lines leave beside it.
-  const LONG left =
-      work.left + std::max<LONG>(work.right - work.left - LinesRoom() - outer.cx, 0) / 2;
-  SetWindowPos(Window(), nullptr, left, work.top, outer.cx, outer.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LiveWindow::SavePicture() {
