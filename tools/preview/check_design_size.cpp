@@ -62,11 +62,11 @@ class DesignSizeCheck {
   }
 
  private:
-  bool Moved(std::size_t i) const { return boxes_[i] != DrawnBox(page_.Objects[i]); }
+  const Box& Drawn(std::size_t i) const { return DrawnBox(input_, i); }
+  bool Moved(std::size_t i) const { return boxes_[i] != Drawn(i); }
   const std::string& Name(std::size_t i) const { return page_.Objects[i].Name; }
   std::string Where(std::size_t i) const {
-    return "at the design size " + Quote(Name(i)) + " " +
-           MoveText(DrawnBox(page_.Objects[i]), boxes_[i]);
+    return "at the design size " + Quote(Name(i)) + " " + MoveText(Drawn(i), boxes_[i]);
   }
   // The line that places a page object, for advice that points there.
   int PlacingLine(int objectIndex) const {
@@ -75,7 +75,7 @@ class DesignSizeCheck {
 
   // A registered object: the anchors and the nudge are all that move it at this size.
   void RuleMoved(std::size_t i, const ModelObject& object) {
-    const Box drawn = DrawnBox(page_.Objects[i]);
+    const Box drawn = Drawn(i);
     const Box placedLeftTop = leftTop_ != nullptr ? (*leftTop_)[i] : boxes_[i];
     const ModelLine& rule = object.Rule;
     const bool centredX = duduve::ParseHorizontalAnchor(rule.Params[kHorizontalAnchor].Text) ==
@@ -120,7 +120,7 @@ class DesignSizeCheck {
   // drawn: L or T where the margins scale (R or B would do the same), else the nearer edge.
   std::string UncentredLine(std::size_t i, const ModelLine& rule, bool x, bool y) const {
     ScriptLine line = CleanLine(page_, rule.Line);
-    const PageObject& object = page_.Objects[i];
+    const Box& object = Drawn(i);
     const auto fixed = [&](std::size_t mode) {
       return duduve::ParseAxisPolicy(rule.Params[mode].Text, duduve::AxisPolicy::Stretch) ==
              duduve::AxisPolicy::Fixed;
@@ -149,8 +149,8 @@ class DesignSizeCheck {
     const int target = PageObjectIndex(page_, object.TargetKey);
     if (target < 0) return;
     const auto t = static_cast<std::size_t>(target);
-    const Box drawn = DrawnBox(page_.Objects[i]);
-    const Box targetDrawn = DrawnBox(page_.Objects[t]);
+    const Box drawn = Drawn(i);
+    const Box targetDrawn = Drawn(t);
     const bool targetMoved = boxes_[t] != targetDrawn;
     const int restX = (boxes_[i].Left - drawn.Left) - (boxes_[t].Left - targetDrawn.Left);
     const int restY = (boxes_[i].Top - drawn.Top) - (boxes_[t].Top - targetDrawn.Top);
@@ -187,7 +187,7 @@ class DesignSizeCheck {
     const auto t = static_cast<std::size_t>(target);
     const std::string mode = Narrow(duduve::GroupModeWord(group.Fill ? 1 : 0));
     const std::string name = "the " + mode + " group " + Quote(group.Name);
-    if (boxes_[t] != DrawnBox(page_.Objects[t])) {
+    if (boxes_[t] != Drawn(t)) {
       findings_.push_back({group.Line,
                            "at the design size " + name + " moves with " + Quote(group.Target) +
                                ", which it is fitted into",
@@ -197,8 +197,8 @@ class DesignSizeCheck {
       return;
     }
     const int frame = PageObjectIndex(page_, group.Key);
-    const Box targetBox = DrawnBox(page_.Objects[t]);
-    const Box bounds = frame >= 0 ? DrawnBox(page_.Objects[std::size_t(frame)]) : MembersBox(group);
+    const Box targetBox = Drawn(t);
+    const Box bounds = frame >= 0 ? Drawn(std::size_t(frame)) : MembersBox(group);
     const std::string box = frame >= 0
                                 ? "its frame " + Quote(group.Name) + " (" + BoxText(bounds) + ")"
                                 : "its members' box (" + BoxText(bounds) + ")";
@@ -214,7 +214,7 @@ class DesignSizeCheck {
       } else {
         ++members;
       }
-      const Box drawn = DrawnBox(page_.Objects[i]);
+      const Box drawn = Drawn(i);
       farthest = std::max(
           {farthest, std::abs(boxes_[i].Left - drawn.Left), std::abs(boxes_[i].Top - drawn.Top)});
       if (resized.empty() && (boxes_[i].Width != drawn.Width || boxes_[i].Height != drawn.Height)) {
@@ -253,7 +253,7 @@ class DesignSizeCheck {
     for (const auto& member : group.Members) {
       const int index = PageObjectIndex(page_, duduve::NameKey(Widen(member)));
       if (index < 0) continue;
-      const Box box = DrawnBox(page_.Objects[std::size_t(index)]);
+      const Box box = Drawn(std::size_t(index));
       left = any ? std::min(left, box.Left) : box.Left;
       top = any ? std::min(top, box.Top) : box.Top;
       right = any ? std::max(right, box.Left + box.Width) : box.Left + box.Width;

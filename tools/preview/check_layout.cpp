@@ -57,8 +57,8 @@ Placement PlacementOf(const LayoutInput& input, std::size_t objectIndex) {
     bool member = group.Key == key || Lists(group, key);
     if (!member && group.Collected && group.TargetKey != key) {
       const int frame = PageObjectIndex(input.Fitted, group.Key);
-      member = frame >= 0 &&
-               InsideFrame(DrawnBox(object), DrawnBox(input.Fitted.Objects[std::size_t(frame)]));
+      member = frame >= 0 && InsideFrame(DrawnBox(input, objectIndex),
+                                         DrawnBox(input, static_cast<std::size_t>(frame)));
     }
     if (member) placing = &group;
   }
@@ -90,8 +90,8 @@ bool CanvasIsPage(const PreviewRun& run) {
   return x == kUnitScale && y == kUnitScale;
 }
 
-standin::Box DrawnBox(const PageObject& object) {
-  return {object.Left, object.Top, object.Width, object.Height};
+const standin::Box& DrawnBox(const LayoutInput& input, std::size_t objectIndex) {
+  return input.Plays.AsWritten.Drawn[objectIndex];
 }
 
 std::string BoxText(const standin::Box& box) {

@@ -39,7 +39,9 @@ int PageObjectIndex(const Page& page, const std::wstring& key);
 bool LaidOut(const PreviewRun& run);
 bool CanvasIsPage(const PreviewRun& run);
 
-standin::Box DrawnBox(const PageObject& object);
+// A page object's rectangle as drawn: its window's, in the host window's client area, before
+// any line ran.
+const standin::Box& DrawnBox(const LayoutInput& input, std::size_t objectIndex);
 // "740 130 460 310", as a page file writes a rectangle.
 std::string BoxText(const standin::Box& box);
 // "moves 6 px left and 10 px down (from 760, 150 to 754, 160)", "is resized from 120 x 120

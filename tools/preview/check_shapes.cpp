@@ -80,7 +80,7 @@ class ShapeCheck {
 
  private:
   const std::string& Name(std::size_t i) const { return page_.Objects[i].Name; }
-  Box Drawn(std::size_t i) const { return DrawnBox(page_.Objects[i]); }
+  const Box& Drawn(std::size_t i) const { return DrawnBox(input_, i); }
 
   void Add(int line, std::string what, std::string fix) {
     findings_.push_back({line, std::move(what), std::move(fix), Severity::Remark});

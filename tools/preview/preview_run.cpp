@@ -94,6 +94,7 @@ std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& s
   };
   const std::vector<ScriptLine> resized = ResizedLines(page, actions);
   AddPageObjects(host, page);
+  run.Drawn = PageBoxes(host, page);
   host.ClearRecords();
   run.Enter = RunScript(host, page.Enter);
   run.EnterVariables = host.Variables();

@@ -34,6 +34,8 @@ struct SizeRun {
 };
 
 struct PreviewRun {
+  // Every page object's rectangle as its window was made, before any line ran, in page order.
+  std::vector<standin::Box> Drawn;
   std::vector<Outcome> Enter;
   std::vector<standin::VariableSet> EnterVariables;
   std::vector<SizeRun> Sizes;
