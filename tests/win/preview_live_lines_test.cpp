@@ -94,6 +94,7 @@ TEST_F(PreviewLiveLines, WarningsAndRemarksStandUnderTheirLinesAndWrap) {
         L"1 warning (!) and 1 remark (~) in the script lines | live.page - 640 x 360"))
         << ToAnsi(standin::WindowText(live));
 
+    editor_test::SaveScreenshot({live, lines_}, L"live-lines-findings");
     // The warning is too long for one line of the list: it takes two or more.
     const int oneLine = EntryHeight(lines_, 8);
     EXPECT_GE(EntryHeight(lines_, 7), 2 * oneLine - 2);
@@ -109,6 +110,7 @@ TEST_F(PreviewLiveLines, WarningsAndRemarksStandUnderTheirLinesAndWrap) {
     EXPECT_TRUE(WaitUntil([&] { return Height(status) >= 2 * statusLine; }))
         << Height(status) << " px for " << ToAnsi(Status(lines_));
     EXPECT_EQ(Entries(lines_), expected) << "the entries keep their texts";
+    editor_test::SaveScreenshot(lines_, L"live-lines-narrow");
     PostMessageW(live, WM_CLOSE, 0, 0);
   });
 }

@@ -97,12 +97,13 @@ bool LineListWindow::Create(HWND owner, const std::wstring& title,
   listFont_.reset(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               FIXED_PITCH | FF_MODERN, L"Consolas"));
-  list_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                          LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
-                      0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
-                      GetModuleHandleW(nullptr), nullptr);
+  // The scroll bar always shows, so that entries wrap at the width they are drawn at.
+  list_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+          LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_DISABLENOSCROLL,
+      0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+      GetModuleHandleW(nullptr), nullptr);
   status_ = CreateWindowExW(0, L"STATIC", nullptr,
                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_EDITCONTROL | SS_NOPREFIX, 0, 0, 0,
                             0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusId)),
