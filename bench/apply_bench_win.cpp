@@ -7,11 +7,14 @@
 //       alternative  what a script would do without the plug-in: one SetWindowPos per object
 //                    while the page keeps painting;
 //     and the WM_PAINT messages the host window and the objects receive per pass;
-//  2. a window drag: 120 successive sizes, an apply after each, with the passes per second and
+//  2. the same for 1,000 objects split among 10 containers (bordered child windows of the
+//     host window that stay where they are), the floor's batch given each object's rectangle
+//     in its container;
+//  3. a window drag: 120 successive sizes, an apply after each, with the passes per second and
 //     the host-variable calls made at new and at repeated sizes.
 // Timings are reported as medians and compared only within this run. Never fails.
 //
-//   duduve_apply_bench [--no-drag] [N ...]      (default: 100 500 1000)
+//   duduve_apply_bench [--no-drag] [--no-containers] [N ...]      (default: 100 500 1000)
 #include <windows.h>
 
 #include <algorithm>
@@ -38,6 +41,8 @@ constexpr int kDrags = 3;
 constexpr int kDragObjects = 500;
 constexpr int kDragSteps = 120;
 constexpr int kDragRepeatEvery = 6;  // every 6th step repeats the size before it
+constexpr int kContainers = 10;
+constexpr int kContainedObjects = 1000;
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
 constexpr UINT kRepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
@@ -94,6 +99,9 @@ struct Page {
   std::vector<HWND> Windows;
   std::vector<Box> From;  // the objects' rectangles at the starting size
   std::vector<Box> To;    // ... at the measured size
+  // The same in each window's parent, as a batch of moves takes them.
+  std::vector<Box> FromInParent;
+  std::vector<Box> ToInParent;
   HostParams NoParams{std::vector<std::string>{}};
   bool Ready = false;
 
@@ -105,10 +113,25 @@ struct Page {
     for (HWND window : Windows) boxes.push_back(Host->WindowBox(window));
     return boxes;
   }
+
+  std::vector<Box> BoxesInParents() const {
+    std::vector<Box> boxes;
+    boxes.reserve(Windows.size());
+    for (HWND window : Windows) {
+      RECT rect{};
+      GetWindowRect(window, &rect);
+      MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&rect),
+                      2);
+      boxes.push_back({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    }
+    return boxes;
+  }
 };
 
-// Objects on a grid of the design canvas, with every policy and anchor in turn.
-std::unique_ptr<Page> BuildPage(int count, int startWidth, int startHeight, int width, int height) {
+// Objects on a grid of the design canvas, with every policy and anchor in turn; with
+// containers, each object lies in one of that many bordered strips side by side.
+std::unique_ptr<Page> BuildPage(int count, int startWidth, int startHeight, int width, int height,
+                                int containers = 0) {
   auto page = std::make_unique<Page>();
   page->Host = std::make_unique<StandInHost>(kDesignWidth, kDesignHeight);
   StandInHost& host = *page->Host;
@@ -123,11 +146,19 @@ std::unique_ptr<Page> BuildPage(int count, int startWidth, int startHeight, int 
   const int cellHeight = kDesignHeight / std::max(rows, 1);
   const char* modes[] = {"STRETCH", "FIXED", "UNIFORM"};
   const char* anchors[] = {"L", "C", "R"};
+  const int stripWidth = containers > 0 ? kDesignWidth / containers : kDesignWidth;
+  for (int c = 0; c < containers; ++c) {
+    host.AddObject("Strip " + std::to_string(c), {c * stripWidth, 0, stripWidth, kDesignHeight}, {},
+                   standin::ObjectFrame::Bordered);
+  }
   for (int i = 0; i < count; ++i) {
     const std::string name = "Object " + std::to_string(i);
     const Box box{(i % columns) * cellWidth + 1, (i / columns) * cellHeight + 1,
                   std::max(cellWidth - 2, 1), std::max(cellHeight - 2, 1)};
-    HWND window = host.AddObject(name, box);
+    const std::string strip =
+        containers > 0 ? "Strip " + std::to_string(std::min(box.Left / stripWidth, containers - 1))
+                       : std::string();
+    HWND window = host.AddObject(name, box, strip);
     if (window == nullptr) return page;
     objectProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingObjectProc));
@@ -140,9 +171,11 @@ std::unique_ptr<Page> BuildPage(int count, int startWidth, int startHeight, int 
   host.Resize(startWidth, startHeight);
   if (page->Apply() != 1) return page;
   page->From = page->Boxes();
+  page->FromInParent = page->BoxesInParents();
   host.Resize(width, height);
   if (page->Apply() != 1) return page;
   page->To = page->Boxes();
+  page->ToInParent = page->BoxesInParents();
   host.PumpMessages();
   page->Ready = true;
   return page;
@@ -162,6 +195,7 @@ void ResetQuietly(Page& page, const std::vector<Box>& to) {
   page.Host->PumpMessages();
 }
 
+// Rectangles are in each window's parent.
 void MoveInOneBatch(Page& page, const std::vector<Box>& to) {
   HWND host = page.Host->Window();
   SendMessageW(host, WM_SETREDRAW, FALSE, 0);
@@ -173,6 +207,7 @@ void MoveInOneBatch(Page& page, const std::vector<Box>& to) {
   RedrawWindow(host, nullptr, nullptr, kRepaintFlags);
 }
 
+// Rectangles are in each window's parent.
 void MoveOneByOne(Page& page, const std::vector<Box>& to) {
   for (std::size_t i = 0; i < page.Windows.size(); ++i) {
     SetWindowPos(page.Windows[i], nullptr, to[i].Left, to[i].Top, to[i].Width, to[i].Height,
@@ -190,7 +225,7 @@ struct MethodFigures {
 // One timed pass of `method` from the starting rectangles; paints it leaves pending are
 // dispatched inside the timing, since the page is not finished before they are.
 double RunOnce(Page& page, const std::function<void()>& method, MethodFigures& figures) {
-  ResetQuietly(page, page.From);
+  ResetQuietly(page, page.FromInParent);
   page.Host->ResetPaintCounters();
   objectPaints = 0;
   const double start = NowMs();
@@ -232,12 +267,16 @@ std::string Counts(const MethodFigures& a, const MethodFigures& b, const MethodF
   return text;
 }
 
-void CompareMethods(const std::vector<int>& counts) {
-  std::printf(
-      "Moving N child windows from their rectangles at 1600x900 to those at 1920x1080 (wine, "
-      "Xvfb).\nMedians: floor and apply of %d back-to-back pairs, the alternative of %d pairs "
-      "with apply; ratios are medians of the pairs' ratios.\n",
-      kPairs, kAlternativePairs);
+void CompareMethods(const std::vector<int>& counts, int containers) {
+  if (containers == 0) {
+    std::printf(
+        "Moving N child windows from their rectangles at 1600x900 to those at 1920x1080 (wine, "
+        "Xvfb).\nMedians: floor and apply of %d back-to-back pairs, the alternative of %d pairs "
+        "with apply; ratios are medians of the pairs' ratios.\n",
+        kPairs, kAlternativePairs);
+  } else {
+    std::printf("\nThe same, the objects split among %d containers.\n", containers);
+  }
   std::printf("%6s %10s %10s %11s %12s %16s %14s   %-16s %-20s\n", "N", "floor ms", "apply ms",
               "altern. ms", "apply/floor", "(quartiles)", "altern./apply", "host paints",
               "object paints");
@@ -248,16 +287,16 @@ void CompareMethods(const std::vector<int>& counts) {
   int largest = 0;
   bool oneRepaint = true;
   for (const int count : counts) {
-    auto page = BuildPage(count, 1600, 900, 1920, 1080);
+    auto page = BuildPage(count, 1600, 900, 1920, 1080, containers);
     if (!page->Ready) {
       std::printf("%6d   the page could not be built\n", count);
       continue;
     }
     MethodFigures floor, apply, alternative;
     int refused = 0;
-    const auto floorMethod = [&] { MoveInOneBatch(*page, page->To); };
+    const auto floorMethod = [&] { MoveInOneBatch(*page, page->ToInParent); };
     const auto applyMethod = [&] { refused += page->Apply() != 1; };
-    const auto alternativeMethod = [&] { MoveOneByOne(*page, page->To); };
+    const auto alternativeMethod = [&] { MoveOneByOne(*page, page->ToInParent); };
     auto applyRatios = PairedRatios(*page, kPairs, floorMethod, floor, applyMethod, apply);
     MethodFigures applyBeside;  // the apply runs paired with the alternative
     const auto alternativeRatios = PairedRatios(*page, kAlternativePairs, applyMethod, applyBeside,
@@ -367,15 +406,19 @@ void SimulateDrag() {
 int main(int argc, char** argv) {
   std::vector<int> counts;
   bool drag = true;
+  bool contained = true;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--no-drag") {
       drag = false;
+    } else if (std::string(argv[i]) == "--no-containers") {
+      contained = false;
     } else {
       counts.push_back(std::atoi(argv[i]));
     }
   }
   if (counts.empty()) counts = {100, 500, 1000};
-  CompareMethods(counts);
+  CompareMethods(counts, 0);
+  if (contained) CompareMethods({kContainedObjects}, kContainers);
   if (drag) SimulateDrag();
   std::fflush(stdout);
   return 0;

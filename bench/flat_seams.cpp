@@ -43,6 +43,12 @@ bool FlatWindowSystem::WindowRectInHost(WindowHandle host, WindowHandle window, 
   return true;
 }
 
+bool FlatWindowSystem::ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) {
+  if (host != kHostWindow || Slot(window) == rects_.size()) return false;
+  out.Parent = kHostWindow;
+  return true;
+}
+
 void FlatWindowSystem::MoveNow(WindowHandle window, const Rect& to) {
   ++MoveNowCount;
   if (const auto slot = Slot(window); slot < rects_.size()) rects_[slot] = to;

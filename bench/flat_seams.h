@@ -33,6 +33,7 @@ class FlatWindowSystem : public WindowSystem {
 
   bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) override;
   bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) override;
+  bool ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) override;
   void MoveNow(WindowHandle window, const Rect& to) override;
   Batch BeginBatch(int count) override;
   Batch AddToBatch(Batch batch, WindowHandle window, const Rect& to) override;

@@ -138,6 +138,14 @@ void GlobalAccount::SetParamFreesAllowed(bool allowed) {
 }
 
 void* GlobalAccount::PluginAlloc(UINT flags, SIZE_T size) {
+  {
+    std::lock_guard lock(mutex_);
+    if (allocationsUntilFailure_ > 0 && --allocationsUntilFailure_ == 0) {
+      ++pluginAllocations_;
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      return nullptr;
+    }
+  }
   void* block = GlobalAlloc(flags, size);
   std::lock_guard lock(mutex_);
   ++pluginAllocations_;
@@ -238,6 +246,11 @@ void GlobalAccount::ResetCounters() {
   std::lock_guard lock(mutex_);
   pluginAllocations_ = 0;
   pluginFrees_ = 0;
+}
+
+void GlobalAccount::FailPluginAllocation(std::size_t nth) {
+  std::lock_guard lock(mutex_);
+  allocationsUntilFailure_ = nth;
 }
 
 void GlobalAccount::ForgetDead() {

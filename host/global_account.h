@@ -91,6 +91,9 @@ class GlobalAccount {
   std::size_t PluginAllocations() const;
   std::size_t PluginFrees() const;
   void ResetCounters();
+  // The plug-in's `nth` GlobalAlloc from now on (1: the next one) answers null, as when memory
+  // runs out; 0 fails none. Counted in PluginAllocations like any other call.
+  void FailPluginAllocation(std::size_t nth);
   // Forgets dead records (live blocks stay); keeps the account small between tests.
   void ForgetDead();
 
@@ -105,6 +108,7 @@ class GlobalAccount {
   std::size_t pluginAllocations_ = 0;
   std::size_t pluginFrees_ = 0;
   bool paramFreesAllowed_ = false;
+  std::size_t allocationsUntilFailure_ = 0;  // 0: none fails
 };
 
 // Points the module's kernel32 imports of GlobalAlloc, GlobalFree and GlobalSize at the

@@ -69,9 +69,9 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
              << "}";
 }
 
-StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame) {
+StandInHost::StandInHost(int clientWidth, int clientHeight, HostFrame frame, HostLayout layout) {
   currentHost = this;
-  CreateHostWindow(clientWidth, clientHeight, frame);
+  CreateHostWindow(clientWidth, clientHeight, frame, layout);
 }
 
 StandInHost::~StandInHost() {
@@ -171,9 +171,13 @@ int StandInHost::InitPlugIn(const InitOptions& options) {
   char* publisher = nullptr;
   char* hint = nullptr;
   const int result = UnderFloatEnvironment("_nbInitPlugIn", [&] {
-    return exports_->InitPlugIn(
-        options.NullHostWindow ? nullptr : window_, options.NullTitle ? nullptr : &title,
-        options.NullPublisher ? nullptr : &publisher, options.NullHint ? nullptr : &hint);
+    const auto slot = [](bool null, char** given, char** own) {
+      return null ? nullptr : given != nullptr ? given : own;
+    };
+    return exports_->InitPlugIn(options.NullHostWindow ? nullptr : window_,
+                                slot(options.NullTitle, options.TitleSlot, &title),
+                                slot(options.NullPublisher, options.PublisherSlot, &publisher),
+                                slot(options.NullHint, options.HintSlot, &hint));
   });
   auto take = [&](char* block, std::optional<std::string>& into, const char* which) {
     if (block == nullptr) return;

@@ -1,8 +1,10 @@
 #pragma once
 // The stand-in host: plays the authoring host's side of the plug-in boundary. It loads a
 // Duduve.dll, calls its seven exports, offers the three callbacks (WINAPI) and records what
-// the plug-in does through them, owns a real top-level host window whose child windows are
-// the named page objects, and keeps account of every GlobalAlloc block that crosses.
+// the plug-in does through them, owns a real top-level host window whose descendants are the
+// named page objects (direct children, or windows inside another object's window, as a host's
+// containers and panels hold them; the window may be laid out right to left), and keeps
+// account of every GlobalAlloc block that crosses.
 // Texts on the host side are narrow (8-bit, ANSI) as they cross the boundary.
 #include <windows.h>
 
@@ -24,7 +26,8 @@
 
 namespace standin {
 
-// A rectangle in host-window client pixels.
+// A rectangle in host-window client pixels. In a host window laid out right to left, Left is
+// the distance from the client area's right edge to the rectangle's right edge.
 struct Box {
   int Left = 0;
   int Top = 0;
@@ -92,12 +95,31 @@ struct InitOptions {
   bool NullTitle = false;       // pass a null out-pointer for the title
   bool NullPublisher = false;   // ... for the publisher
   bool NullHint = false;        // ... for the hint
+  // When set, passed instead of the host's own out-pointer (for instance one in read-only
+  // memory); whatever the plug-in writes there is not taken as a start-up text.
+  char** TitleSlot = nullptr;
+  char** PublisherSlot = nullptr;
+  char** HintSlot = nullptr;
 };
 
 // The host window's frame.
 enum class HostFrame {
   Popup,     // WS_POPUP at 0,0: client area = window rectangle, shown without activation
   Captioned  // an ordinary captioned, resizable window, shown and activated
+};
+
+// The host window's layout, as a process's reading direction sets it.
+enum class HostLayout {
+  LeftToRight,
+  RightToLeft  // WS_EX_LAYOUTRTL: mirrored, client x runs leftward from the right edge;
+               // every window inside inherits the mirroring
+};
+
+// The edge of a page object's window.
+enum class ObjectFrame {
+  Plain,    // none: the client area is the window rectangle
+  Bordered  // a sunken edge (WS_EX_CLIENTEDGE, 2 pixels), as containers and panels have: the
+            // client area, where windows inside are placed, is inset on every side
 };
 
 // The floating-point settings found at one point of a plug-in call.
@@ -117,7 +139,8 @@ class StandInHost {
  public:
   // Creates and shows the host window with the given client size.
   explicit StandInHost(int clientWidth = 1280, int clientHeight = 720,
-                       HostFrame frame = HostFrame::Popup);
+                       HostFrame frame = HostFrame::Popup,
+                       HostLayout layout = HostLayout::LeftToRight);
   // Unloads the plug-in if loaded and destroys every window.
   ~StandInHost();
   StandInHost(const StandInHost&) = delete;
@@ -203,17 +226,24 @@ class StandInHost {
   // The window size that gives a host window of this style the client size.
   static SIZE FrameSize(HWND window, int clientWidth, int clientHeight);
   Box ClientBox() const;
-  // A visible child window painting a coloured rectangle, named for command 7.
-  HWND AddObject(const std::string& name, const Box& box);
-  // Destroys the object's window and forgets the name; false when unknown.
+  // A visible window painting a coloured rectangle, named for command 7, at `box` in host
+  // client pixels. It is a child of the host window, or with a `container` a child of that
+  // object's window (placed through the container's client area, border and mirroring
+  // included); null, and no window, when no object has the container's name.
+  HWND AddObject(const std::string& name, const Box& box, const std::string& container = {},
+                 ObjectFrame frame = ObjectFrame::Plain);
+  // Destroys the object's window and forgets its name and the names of the objects inside
+  // it, whose windows go with it; false when unknown.
   bool RemoveObject(const std::string& name);
   void RemoveAllObjects();
   // The object's window (names compared ignoring case), null when unknown.
   HWND ObjectWindow(const std::string& name) const;
   // The object's rectangle in host client pixels ({} when unknown).
   Box ObjectBox(const std::string& name) const;
-  // Any window's rectangle in host client pixels.
+  // Any window's rectangle in host client pixels, whatever its parent.
   Box WindowBox(HWND window) const;
+  // Any window's client area in host client pixels (inside its border).
+  Box ClientAreaBox(HWND window) const;
   // Dispatches the messages waiting for this thread.
   void PumpMessages();
 
@@ -240,7 +270,7 @@ class StandInHost {
   static int WINAPI SetVariableThunk(const char* name, const char* value);
   static int WINAPI InterfaceAccessThunk(int command, char** slot);
   // Registers the window classes once and makes the host window.
-  void CreateHostWindow(int clientWidth, int clientHeight, HostFrame frame);
+  void CreateHostWindow(int clientWidth, int clientHeight, HostFrame frame, HostLayout layout);
   static LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

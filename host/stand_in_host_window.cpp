@@ -53,7 +53,8 @@ StandInHost* HostOf(HWND window, UINT message, LPARAM lParam) {
 
 }  // namespace
 
-void StandInHost::CreateHostWindow(int clientWidth, int clientHeight, HostFrame frame) {
+void StandInHost::CreateHostWindow(int clientWidth, int clientHeight, HostFrame frame,
+                                   HostLayout layout) {
   static const bool registered = [] {
     WNDCLASSEXW host{};
     host.cbSize = sizeof host;
@@ -69,10 +70,11 @@ void StandInHost::CreateHostWindow(int clientWidth, int clientHeight, HostFrame 
   (void)registered;
   const bool captioned = frame == HostFrame::Captioned;
   const DWORD style = (captioned ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_CLIPCHILDREN;
-  const SIZE outer = OuterSize(style, 0, clientWidth, clientHeight);
-  window_ =
-      CreateWindowExW(0, kHostClass, L"Duduve stand-in host", style, captioned ? CW_USEDEFAULT : 0,
-                      0, outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  const DWORD exStyle = layout == HostLayout::RightToLeft ? WS_EX_LAYOUTRTL : 0;
+  const SIZE outer = OuterSize(style, exStyle, clientWidth, clientHeight);
+  window_ = CreateWindowExW(exStyle, kHostClass, L"Duduve stand-in host", style,
+                            captioned ? CW_USEDEFAULT : 0, 0, outer.cx, outer.cy, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
   // A popup is shown without activation: under wine without a window manager, destroying an
   // activated (managed) window waits two seconds for a withdrawal that never comes. A
   // captioned window is the one a person works in, so it takes the keyboard.
@@ -100,26 +102,37 @@ Box StandInHost::ClientBox() const {
   return {0, 0, client.right, client.bottom};
 }
 
-HWND StandInHost::AddObject(const std::string& name, const Box& box) {
+HWND StandInHost::AddObject(const std::string& name, const Box& box, const std::string& container,
+                            ObjectFrame frame) {
+  HWND parent = window_;
+  RECT place{box.Left, box.Top, box.Left + box.Width, box.Top + box.Height};
+  if (!container.empty()) {
+    parent = ObjectWindow(container);
+    if (parent == nullptr) return nullptr;
+    // Over a rectangle, so that a mirrored window keeps left below right.
+    MapWindowPoints(window_, parent, reinterpret_cast<POINT*>(&place), 2);
+  }
   const int id = static_cast<int>(objects_.size()) + 1;
+  // A window with windows inside leaves their area to them when it paints.
   HWND child = CreateWindowExA(
-      0, "DuduveStandInObject", name.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, box.Left,
-      box.Top, box.Width, box.Height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), this);
+      frame == ObjectFrame::Bordered ? WS_EX_CLIENTEDGE : 0, "DuduveStandInObject", name.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
   if (child != nullptr) objects_.push_back({name, child});
   return child;
 }
 
 bool StandInHost::RemoveObject(const std::string& name) {
-  for (auto it = objects_.begin(); it != objects_.end(); ++it) {
-    if (lstrcmpiA(it->Name.c_str(), name.c_str()) == 0) {
-      HWND window = it->Window;
-      objects_.erase(it);
-      DestroyWindow(window);
-      return true;
-    }
-  }
-  return false;
+  const PageObject* object = FindObject(name);
+  if (object == nullptr) return false;
+  HWND window = object->Window;
+  // The objects inside go with their container's window.
+  std::erase_if(objects_, [window](const PageObject& other) {
+    return other.Window == window || IsChild(window, other.Window);
+  });
+  DestroyWindow(window);
+  return true;
 }
 
 void StandInHost::RemoveAllObjects() {
@@ -143,12 +156,27 @@ Box StandInHost::ObjectBox(const std::string& name) const {
   return window == nullptr ? Box{} : WindowBox(window);
 }
 
+namespace {
+
+// A rectangle of `from`'s coordinates in the host window's client pixels. Mapped as a
+// rectangle: two corners converted one by one swap left and right in a mirrored window.
+Box InHostClient(HWND from, HWND host, RECT rect) {
+  MapWindowPoints(from, host, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
 Box StandInHost::WindowBox(HWND window) const {
   RECT screen{};
   if (!GetWindowRect(window, &screen)) return {};
-  POINT topLeft{screen.left, screen.top};
-  ScreenToClient(window_, &topLeft);
-  return {topLeft.x, topLeft.y, screen.right - screen.left, screen.bottom - screen.top};
+  return InHostClient(HWND_DESKTOP, window_, screen);
+}
+
+Box StandInHost::ClientAreaBox(HWND window) const {
+  RECT client{};
+  if (!GetClientRect(window, &client)) return {};
+  return InHostClient(window, window_, client);
 }
 
 void StandInHost::PumpMessages() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/host_text_reader.h"
 
@@ -95,12 +97,22 @@ std::wstring ReadParam(ParamArray params, std::size_t index) {
   return ReadHostText(*slot, kMaxParamLength);
 }
 
-void WriteParam(ParamArray params, std::size_t index, std::wstring_view text) {
-  if (params == nullptr) return;
-  char** slot = SlotAddress(params, index);
-  if (!IsWritableMemory(slot, sizeof *slot)) return;
-  if (IsLiveGlobalBlock(*slot)) GlobalFree(*slot);
-  *slot = ToHostText(text);
+bool WriteParams(ParamArray params, std::span<const std::wstring> texts) {
+  if (params == nullptr) return true;
+  // Slots the plug-in may not write keep their texts and get no block.
+  std::vector<OwnedHostText> blocks(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (!IsWritableMemory(SlotAddress(params, i), sizeof(char*))) continue;
+    blocks[i].reset(ToHostText(texts[i]));
+    if (!blocks[i]) return false;
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (!blocks[i]) continue;
+    char** slot = SlotAddress(params, i);
+    char* old = std::exchange(*slot, blocks[i].release());
+    if (IsLiveGlobalBlock(old)) GlobalFree(old);
+  }
+  return true;
 }
 
 char* ToHostText(std::wstring_view text) {

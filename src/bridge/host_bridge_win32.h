@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,9 +41,12 @@ bool IsWritableMemory(const void* address, std::size_t size);
 // any byte outside printable ASCII and tab empties the whole result.
 std::wstring ReadHostText(const char* address, std::size_t maxCount);
 std::wstring ReadParam(ParamArray params, std::size_t index);
-// Frees the slot's block when it is a live GlobalAlloc block, then stores a new one
-// that the host owns from then on.
-void WriteParam(ParamArray params, std::size_t index, std::wstring_view text);
+// Stores texts[i] into slot i, all or nothing: a new block is made for every writable slot
+// first, and only when every one exists are they stored, each slot's old block freed when it
+// is a live GlobalAlloc block; the host owns the new blocks from then on. When an allocation
+// fails, nothing is stored or freed and the blocks made are freed again: false. The host's
+// texts are never lost halfway (freeing first, a failed allocation would leave a null slot).
+bool WriteParams(ParamArray params, std::span<const std::wstring> texts);
 
 // A new GPTR block with the text in the ANSI code page, or null when allocation fails.
 char* ToHostText(std::wstring_view text);

@@ -20,6 +20,20 @@ WindowHandle AsHandle(HWND window) {
   return reinterpret_cast<WindowHandle>(window);
 }
 
+Rect AsRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// MapWindowPoints over the two corners as one rectangle: the system swaps left and right
+// where either window is mirrored, so the width stays positive.
+void MapRectangle(HWND from, HWND to, RECT& rect) {
+  MapWindowPoints(from, to, reinterpret_cast<POINT*>(&rect), 2);
+}
+
+bool LaidOutRightToLeft(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
 }  // namespace
 
 bool Win32WindowSystem::ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) {
@@ -31,13 +45,26 @@ bool Win32WindowSystem::ClientSize(WindowHandle host, std::int32_t& width, std::
 }
 
 bool Win32WindowSystem::WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) {
-  RECT screen{};
-  if (!GetWindowRect(AsHwnd(window), &screen)) return false;
-  POINT topLeft{screen.left, screen.top};
-  POINT bottomRight{screen.right, screen.bottom};
-  ScreenToClient(AsHwnd(host), &topLeft);
-  ScreenToClient(AsHwnd(host), &bottomRight);
-  out = {topLeft.x, topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y};
+  RECT rect{};
+  if (!GetWindowRect(AsHwnd(window), &rect)) return false;
+  MapRectangle(HWND_DESKTOP, AsHwnd(host), rect);
+  out = AsRect(rect);
+  return true;
+}
+
+bool Win32WindowSystem::ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) {
+  HWND parent = GetAncestor(AsHwnd(window), GA_PARENT);
+  if (parent == nullptr) return false;
+  out.Parent = AsHandle(parent);
+  if (parent == AsHwnd(host)) return true;  // the common case costs one call
+  RECT client{};
+  RECT frame{};
+  if (!GetClientRect(parent, &client) || !GetWindowRect(parent, &frame)) return false;
+  MapRectangle(parent, AsHwnd(host), client);
+  MapRectangle(HWND_DESKTOP, AsHwnd(host), frame);
+  out.Client = AsRect(client);
+  out.Frame = AsRect(frame);
+  out.Mirrored = LaidOutRightToLeft(parent) != LaidOutRightToLeft(AsHwnd(host));
   return true;
 }
 

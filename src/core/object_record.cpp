@@ -21,6 +21,7 @@ ObjectRecord& ObjectList::Append(ObjectRecord record) {
 void ObjectList::Clear() {
   records_.clear();
   index_.clear();
+  ++generation_;
 }
 
 }  // namespace duduve

@@ -54,7 +54,11 @@ class ObjectList {
   const ObjectRecord* Find(const std::wstring& key) const;
   // Appends a record whose Key is set and not yet present.
   ObjectRecord& Append(ObjectRecord record);
+  // Empties the list and starts a new generation.
   void Clear();
+  // Changes at every Clear, so that a running pass notices when host code run by one of its
+  // moves has emptied the registry.
+  std::uint64_t Generation() const { return generation_; }
 
   std::size_t size() const { return records_.size(); }
   bool empty() const { return records_.empty(); }
@@ -68,6 +72,7 @@ class ObjectList {
  private:
   std::vector<ObjectRecord> records_;
   std::unordered_map<std::wstring, std::size_t> index_;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace duduve

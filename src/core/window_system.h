@@ -7,6 +7,14 @@
 
 namespace duduve {
 
+// Where a window's parent lays its children out, in the host window's client coordinates.
+struct ParentArea {
+  WindowHandle Parent = 0;  // the host window, a container, or the desktop
+  Rect Client;              // the parent's client area
+  Rect Frame;               // the parent's window rectangle
+  bool Mirrored = false;    // the parent's x axis runs against the host window's
+};
+
 class WindowSystem {
  public:
   // A deferred-positioning batch; 0 names none.
@@ -17,11 +25,16 @@ class WindowSystem {
   // GetClientRect of the host window: width and height, false when the call fails.
   virtual bool ClientSize(WindowHandle host, std::int32_t& width, std::int32_t& height) = 0;
   // The window's rectangle in the client coordinates of the host window, as read
-  // (GetWindowRect, both corners through ScreenToClient), not clamped; false when unreadable.
+  // (GetWindowRect mapped as a rectangle, so a mirrored host keeps widths positive), not
+  // clamped; false when unreadable.
   virtual bool WindowRectInHost(WindowHandle host, WindowHandle window, Rect& out) = 0;
-  // SetWindowPos with a null insert-after window and flags 0x0114; the result is not checked.
+  // The window's parent as it is now; false when the window has none. When the parent is
+  // the host window only `Parent` is set.
+  virtual bool ParentAreaOf(WindowHandle host, WindowHandle window, ParentArea& out) = 0;
+  // SetWindowPos with a null insert-after window and flags 0x0114, in the client
+  // coordinates of the window's parent; the result is not checked.
   virtual void MoveNow(WindowHandle window, const Rect& to) = 0;
-  // BeginDeferWindowPos / DeferWindowPos / EndDeferWindowPos.
+  // BeginDeferWindowPos / DeferWindowPos / EndDeferWindowPos, in parent coordinates.
   virtual Batch BeginBatch(int count) = 0;
   virtual Batch AddToBatch(Batch batch, WindowHandle window, const Rect& to) = 0;
   virtual void EndBatch(Batch batch) = 0;

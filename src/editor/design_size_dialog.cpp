@@ -1,7 +1,6 @@
 // The editor of Duduve_SetDesignSize: the design canvas's width and height.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/text_rules.h"
 #include "editor/editor_frame.h"
 #include "editor/editors.h"
@@ -23,7 +22,7 @@ bool IsSideInRange(std::int32_t side) {
 
 }  // namespace
 
-int DesignSizeDialog(char** params, HWND hostWindow) {
+int DesignSizeDialog(char** params, WindowHandle hostWindow) {
   const auto width = ParamOr(params, 0, L"1280");
   const auto height = ParamOr(params, 1, L"720");
 
@@ -41,15 +40,13 @@ int DesignSizeDialog(char** params, HWND hostWindow) {
   });
   frame.Add(layout);
 
-  return frame.Run(kOkButton, kCancelButton, [&]() -> std::optional<std::wstring_view> {
+  return frame.Run(params, kOkButton, kCancelButton, [&]() -> EditorFrame::OkAnswer {
     const std::int32_t newWidth = Low32(TextToInt(TrimmedText(kWidthBox)));
     const std::int32_t newHeight = Low32(TextToInt(TrimmedText(kHeightBox)));
     if (!IsSideInRange(newWidth) || !IsSideInRange(newHeight)) {
       return L"Width and height must be 1..8192.";
     }
-    WriteParam(params, 0, DecimalText(newWidth));
-    WriteParam(params, 1, DecimalText(newHeight));
-    return std::nullopt;
+    return std::vector{DecimalText(newWidth), DecimalText(newHeight)};
   });
 }
 

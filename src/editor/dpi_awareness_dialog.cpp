@@ -1,7 +1,6 @@
 // The editor of Duduve_InitDPI: whether the process becomes DPI-aware.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/casing.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
@@ -38,7 +37,7 @@ int ModePosition(std::wstring_view mode) {
 
 }  // namespace
 
-int DpiAwarenessDialog(char** params, HWND hostWindow) {
+int DpiAwarenessDialog(char** params, WindowHandle hostWindow) {
   const auto mode = ParamOr(params, 0, L"");
 
   EditorFrame frame(hostWindow, L"Duduve - DPI Awareness", 440, 230);
@@ -52,10 +51,9 @@ int DpiAwarenessDialog(char** params, HWND hostWindow) {
   });
   frame.Add(layout);
 
-  return frame.Run(kOkButton, kCancelButton, [&]() -> std::optional<std::wstring_view> {
+  return frame.Run(params, kOkButton, kCancelButton, []() -> EditorFrame::OkAnswer {
     const bool aware = GetDropDownIndex(kModeList) == kAwarePosition;
-    WriteParam(params, 0, aware ? L"aware" : L"unaware");
-    return std::nullopt;
+    return std::vector<std::wstring>{aware ? L"aware" : L"unaware"};
   });
 }
 

@@ -1,4 +1,4 @@
-// _nbEditAction's dispatch to the action editors, and the toolkit's load and unload.
+// Runs an action's editor for _nbEditAction, one at a time, and the toolkit's load and unload.
 #include "editor/dialog_toolkit.h"
 #include "editor/editor.h"
 #include "editor/editors.h"
@@ -23,29 +23,9 @@ class RunningEditor {
   RunningEditor& operator=(const RunningEditor&) = delete;
 };
 
-using Editor = int (*)(char** params, HWND hostWindow);
-
-Editor EditorOf(int actionId) {
-  switch (actionId) {
-    case 1:
-      return &DesignSizeDialog;
-    case 2:
-      return &RegisterObjectDialog;
-    case 5:
-      return &DpiAwarenessDialog;
-    case 6:
-      return &PinObjectDialog;
-    case 7:
-      return &RegisterGroupDialog;
-    default:
-      return nullptr;
-  }
-}
-
 }  // namespace
 
-int RunEditor(int actionId, ParamArray params, HWND hostWindow) {
-  const Editor editor = EditorOf(actionId);
+int RunEditor(Editor editor, ParamArray params, WindowHandle hostWindow) {
   // An action without an editor opens no window, so it answers 1 even inside an editor.
   if (editor == nullptr) return 1;
   if (EditorRunning()) return 0;

@@ -8,10 +8,10 @@
 
 namespace duduve {
 
-EditorFrame::EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth,
+EditorFrame::EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth,
                          int clientHeight) {
   HWND owner = GetForegroundWindow();
-  if (owner == nullptr) owner = hostWindow;
+  if (owner == nullptr) owner = reinterpret_cast<HWND>(hostWindow);
   OpenDialogWindow(kEditorWindowNumber, 0, 0, clientWidth, clientHeight, title, owner);
 }
 
@@ -42,7 +42,7 @@ void EditorFrame::Add(std::span<const ControlSpec> layout) const {
   FocusFirstEntry();
 }
 
-int EditorFrame::Run(int okNumber, int cancelNumber, const Confirm& confirm,
+int EditorFrame::Run(char** params, int okNumber, int cancelNumber, const Confirm& confirm,
                      const OtherControl& onControl) const {
   for (;;) {
     const auto event = WaitDialogEvent();
@@ -51,9 +51,11 @@ int EditorFrame::Run(int okNumber, int cancelNumber, const Confirm& confirm,
     const int control = EventControl();
     if (control == cancelNumber) return 0;
     if (control == okNumber) {
-      const auto refusal = confirm();
-      if (!refusal) return 1;
-      ShowMessageBox(kMessageTitle, *refusal);
+      const auto answer = confirm();
+      if (const auto* texts = std::get_if<std::vector<std::wstring>>(&answer)) {
+        return WriteParams(params, *texts) ? 1 : 0;
+      }
+      ShowMessageBox(kMessageTitle, std::get<std::wstring_view>(answer));
       continue;
     }
     if (onControl) onControl(control);

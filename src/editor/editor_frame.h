@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/geometry.h"
 
 namespace duduve {
 
@@ -32,7 +35,7 @@ inline constexpr std::wstring_view kMessageTitle = L"Duduve";
 class EditorFrame {
  public:
   // Owned by the foreground window, or by the host window when there is none.
-  EditorFrame(HWND hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
+  EditorFrame(WindowHandle hostWindow, std::wstring_view title, int clientWidth, int clientHeight);
   ~EditorFrame();
   EditorFrame(const EditorFrame&) = delete;
   EditorFrame& operator=(const EditorFrame&) = delete;
@@ -42,12 +45,14 @@ class EditorFrame {
   // texts where they need to, and the first entry field takes the focus.
   void Add(std::span<const ControlSpec> layout) const;
 
-  // What "OK" answers: a refusal message keeps the editor open; nothing means every
-  // parameter has been written.
-  using Confirm = std::function<std::optional<std::wstring_view>()>;
+  // What "OK" answers: every parameter's new text in order, or a refusal message that
+  // keeps the editor open.
+  using OkAnswer = std::variant<std::vector<std::wstring>, std::wstring_view>;
+  using Confirm = std::function<OkAnswer()>;
   using OtherControl = std::function<void(int number)>;
-  // Runs until the author confirms (1), cancels or closes the window (0).
-  int Run(int okNumber, int cancelNumber, const Confirm& confirm,
+  // Runs until the author confirms (1: every parameter written into `params`, all or
+  // nothing), cancels or closes the window (0). A write that fails also answers 0.
+  int Run(char** params, int okNumber, int cancelNumber, const Confirm& confirm,
           const OtherControl& onControl = {}) const;
 };
 

@@ -2,7 +2,6 @@
 // the pin joins, and a nudge.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/casing.h"
 #include "editor/dialog_toolkit.h"
 #include "editor/editor_frame.h"
@@ -35,7 +34,7 @@ constexpr std::wstring_view kExample =
 
 }  // namespace
 
-int PinObjectDialog(char** params, HWND hostWindow) {
+int PinObjectDialog(char** params, WindowHandle hostWindow) {
   const auto name = ParamOr(params, 0, L"");
   const auto target = ParamOr(params, 1, L"");
   const auto sourcePoint = ParamOr(params, 2, L"BC");
@@ -83,7 +82,7 @@ int PinObjectDialog(char** params, HWND hostWindow) {
   });
   frame.Add(layout);
 
-  const auto confirm = [&]() -> std::optional<std::wstring_view> {
+  const auto confirm = []() -> EditorFrame::OkAnswer {
     const auto chosenName = TrimmedText(kNameBox);
     const auto chosenTarget = TrimmedText(kTargetBox);
     if (chosenName.empty() || chosenTarget.empty()) {
@@ -92,19 +91,18 @@ int PinObjectDialog(char** params, HWND hostWindow) {
     if (LowerCase(chosenName) == LowerCase(chosenTarget)) {
       return L"An object cannot be pinned to itself.";
     }
-    WriteParam(params, 0, chosenName);
-    WriteParam(params, 1, chosenTarget);
-    WriteParam(params, 2, AttachPointCode(GetDropDownIndex(kSourcePointList)));
-    WriteParam(params, 3, AttachPointCode(GetDropDownIndex(kTargetPointList)));
-    WriteParam(params, 4, NormalisedNumber(kOffsetXBox));
-    WriteParam(params, 5, NormalisedNumber(kOffsetYBox));
-    return std::nullopt;
+    return std::vector{chosenName,
+                       chosenTarget,
+                       AttachPointCode(GetDropDownIndex(kSourcePointList)),
+                       AttachPointCode(GetDropDownIndex(kTargetPointList)),
+                       NormalisedNumber(kOffsetXBox),
+                       NormalisedNumber(kOffsetYBox)};
   };
   const auto onControl = [](int control) {
     if (control == kNamePick) PickInto(kNameBox);
     if (control == kTargetPick) PickInto(kTargetBox);
   };
-  return frame.Run(kOkButton, kCancelButton, confirm, onControl);
+  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
 }
 
 }  // namespace duduve

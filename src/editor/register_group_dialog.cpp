@@ -2,7 +2,6 @@
 // scaling mode and the member list, which "Add" builds by picking objects.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/casing.h"
 #include "core/vocabulary.h"
 #include "editor/dialog_toolkit.h"
@@ -50,7 +49,7 @@ void AddPickedMember() {
 
 }  // namespace
 
-int RegisterGroupDialog(char** params, HWND hostWindow) {
+int RegisterGroupDialog(char** params, WindowHandle hostWindow) {
   const auto group = ParamOr(params, 0, L"");
   const auto target = ParamOr(params, 1, L"");
   const auto mode = ParamOr(params, 2, L"");
@@ -84,25 +83,22 @@ int RegisterGroupDialog(char** params, HWND hostWindow) {
   });
   frame.Add(layout);
 
-  const auto confirm = [&]() -> std::optional<std::wstring_view> {
+  const auto confirm = []() -> EditorFrame::OkAnswer {
     const auto chosenGroup = TrimmedText(kGroupBox);
     const auto chosenTarget = TrimmedText(kTargetBox);
     if (chosenGroup.empty() || chosenTarget.empty()) {
       return L"Group and Target names are both required.";
     }
     if (LowerCase(chosenGroup) == LowerCase(chosenTarget)) return L"A group cannot target itself.";
-    WriteParam(params, 0, chosenGroup);
-    WriteParam(params, 1, chosenTarget);
-    WriteParam(params, 2, GroupModeWord(GetDropDownIndex(kModeList)));
-    WriteParam(params, 3, TrimmedText(kMembersBox));
-    return std::nullopt;
+    return std::vector{chosenGroup, chosenTarget, GroupModeWord(GetDropDownIndex(kModeList)),
+                       TrimmedText(kMembersBox)};
   };
   const auto onControl = [](int control) {
     if (control == kGroupPick) PickInto(kGroupBox);
     if (control == kTargetPick) PickInto(kTargetBox);
     if (control == kAddButton) AddPickedMember();
   };
-  return frame.Run(kOkButton, kCancelButton, confirm, onControl);
+  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
 }
 
 }  // namespace duduve

@@ -2,7 +2,6 @@
 // anchors and its nudge, written back as canonical words and numbers.
 #include <array>
 
-#include "bridge/host_bridge_win32.h"
 #include "core/text_rules.h"
 #include "core/vocabulary.h"
 #include "editor/dialog_toolkit.h"
@@ -49,7 +48,7 @@ int PolicyPosition(std::wstring_view word) {
 
 }  // namespace
 
-int RegisterObjectDialog(char** params, HWND hostWindow) {
+int RegisterObjectDialog(char** params, WindowHandle hostWindow) {
   const auto name = ParamOr(params, 0, L"");
   const auto widthMode = ParamOr(params, 1, L"");
   const auto heightMode = ParamOr(params, 2, L"");
@@ -113,22 +112,21 @@ int RegisterObjectDialog(char** params, HWND hostWindow) {
   });
   frame.Add(layout);
 
-  const auto confirm = [&]() -> std::optional<std::wstring_view> {
+  const auto confirm = []() -> EditorFrame::OkAnswer {
     const auto chosenName = TrimmedText(kNameBox);
     if (chosenName.empty()) return L"Object name required.";
-    WriteParam(params, 0, chosenName);
-    WriteParam(params, 1, AxisPolicyWord(ClampChoice(GetDropDownIndex(kWidthList))));
-    WriteParam(params, 2, AxisPolicyWord(ClampChoice(GetDropDownIndex(kHeightList))));
-    WriteParam(params, 3, HorizontalAnchorCode(GetDropDownIndex(kHorizontalList)));
-    WriteParam(params, 4, VerticalAnchorCode(GetDropDownIndex(kVerticalList)));
-    WriteParam(params, 5, NormalisedNumber(kNudgeXBox));
-    WriteParam(params, 6, NormalisedNumber(kNudgeYBox));
-    return std::nullopt;
+    return std::vector{chosenName,
+                       AxisPolicyWord(ClampChoice(GetDropDownIndex(kWidthList))),
+                       AxisPolicyWord(ClampChoice(GetDropDownIndex(kHeightList))),
+                       HorizontalAnchorCode(GetDropDownIndex(kHorizontalList)),
+                       VerticalAnchorCode(GetDropDownIndex(kVerticalList)),
+                       NormalisedNumber(kNudgeXBox),
+                       NormalisedNumber(kNudgeYBox)};
   };
   const auto onControl = [](int control) {
     if (control == kPickButton) PickInto(kNameBox);
   };
-  return frame.Run(kOkButton, kCancelButton, confirm, onControl);
+  return frame.Run(params, kOkButton, kCancelButton, confirm, onControl);
 }
 
 }  // namespace duduve

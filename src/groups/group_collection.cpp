@@ -5,7 +5,7 @@
 #include "core/casing.h"
 #include "core/float_settings.h"
 #include "core/host_calls.h"
-#include "dpi/object_rect.h"
+#include "core/object_rect.h"
 #include "groups/group_operations.h"
 #include "groups/object_snapshot.h"
 
@@ -110,15 +110,21 @@ std::vector<CollectedWindow> CollectInside(Context& context, const Rect& area, W
   const auto registered = RegisteredWindows(context.Registry.Objects);
   std::vector<CollectedWindow> found;
   auto& windows = context.Windows;
-  WindowHandle child = windows.FirstChild(context.HostWindow);
-  for (int examined = 0; child != 0 && examined < kMostChildrenExamined; ++examined) {
-    const bool skipped = child == frame || child == target || registered.Contains(child);
-    Rect rect;
-    if (!skipped && QueryObjectRect(context, child, rect) && InsideWithTolerance(rect, area)) {
-      found.push_back({child, rect});
+  int examined = 0;
+  // The host window's children, then the frame's own: the objects attached to a container.
+  const auto examine = [&](WindowHandle parent) {
+    for (WindowHandle child = windows.FirstChild(parent);
+         child != 0 && examined < kMostChildrenExamined; ++examined) {
+      const bool skipped = child == frame || child == target || registered.Contains(child);
+      Rect rect;
+      if (!skipped && QueryObjectRect(context, child, rect) && InsideWithTolerance(rect, area)) {
+        found.push_back({child, rect});
+      }
+      child = windows.NextSibling(child);
     }
-    child = windows.NextSibling(child);
-  }
+  };
+  examine(context.HostWindow);
+  if (frame != 0 && frame != context.HostWindow) examine(frame);
   return found;
 }
 

@@ -20,8 +20,9 @@ struct CollectedWindow {
 // its window now and remembered there. False for a blank name or an unknown window.
 bool LookupDesignRect(Context& context, std::wstring_view name, Rect& out);
 
-// The host window's direct children (at most 1024 examined) that lie inside `area` with
-// one pixel of tolerance, skipping the frame, the target and every registered window.
+// The host window's direct children, then the frame window's own children (at most 1024
+// examined in all), that lie inside `area` with one pixel of tolerance, skipping the
+// frame, the target and every registered window.
 std::vector<CollectedWindow> CollectInside(Context& context, const Rect& area, WindowHandle frame,
                                            WindowHandle target);
 

@@ -1,9 +1,10 @@
 // Group resolution, the last positioning step of the apply pass: each group's design
 // bounding box is mapped into its target's new rectangle and the frame and members
-// follow. Objects under per-object layout are never moved here.
+// follow. Objects under per-object layout are never moved here. Nothing moves yet: the
+// moves are handed back to the pass, which carries them out after every measurement.
 //
-// Window moves and host look-ups can run host scripts that change Groups, so records
-// are reached by position after every such call and never held across one.
+// Host look-ups can run host scripts that change Groups, so records are reached by
+// position after every such call and never held across one.
 #include "core/host_calls.h"
 #include "groups/group_actions.h"
 #include "groups/group_operations.h"
@@ -68,7 +69,8 @@ WindowHandle CurrentWindow(Context& context, WindowHandle stored, const std::wst
   return stored;
 }
 
-void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t group) {
+void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t group,
+                  std::vector<WindowMove>& moves) {
   auto& registry = context.Registry;
   CaptureLateMembers(context, group);
   if (!CompleteBounds(context, group)) return;
@@ -91,7 +93,7 @@ void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t 
   if (record == nullptr) return;
   record->FrameWindow = frame;
   if (frame != 0 && !snapshot.HasWindow(frame) && !frameRegistered) {
-    context.Windows.MoveNow(frame, placement.Frame);
+    moves.push_back({frame, placement.Frame, {}});
   }
 
   for (std::size_t m = 0;; ++m) {
@@ -111,17 +113,17 @@ void ResolveGroup(Context& context, const ObjectSnapshot& snapshot, std::size_t 
     if (snapshot.HasWindow(window) || (!member->Name.empty() && snapshot.HasName(member->Key))) {
       continue;
     }
-    context.Windows.MoveNow(window, PlaceMember(member->Design(), bounds, placement));
+    moves.push_back({window, PlaceMember(member->Design(), bounds, placement), {}});
   }
 }
 
 }  // namespace
 
-void ResolveGroups(Context& context) {
+void ResolveGroups(Context& context, std::vector<WindowMove>& moves) {
   if (context.Registry.Groups.empty()) return;
   const ObjectSnapshot snapshot(context.Registry.Objects);
   for (std::size_t group = 0; group < context.Registry.Groups.size(); ++group) {
-    ResolveGroup(context, snapshot, group);
+    ResolveGroup(context, snapshot, group, moves);
   }
 }
 

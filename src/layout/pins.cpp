@@ -2,8 +2,6 @@
 // attach point of its target, plus an offset that scales with the uniform factor.
 #include "layout/pins.h"
 
-#include <cstddef>
-
 #include "core/casing.h"
 #include "core/float_settings.h"
 #include "core/text_rules.h"
@@ -76,12 +74,11 @@ int PinObject(Context& context, ParamTexts params) {
   return 1;
 }
 
-void RunPinPass(Context& context, float uniform) {
+void RunPinPass(Context& context, float uniform, std::vector<WindowMove>& moves) {
   auto& objects = context.Registry.Objects;
   // In registration order, once: a pin on a pinned target resolves only when the target
-  // comes first. Moves may run host code, so the size is re-read every step.
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    auto& record = objects[i];
+  // comes first.
+  for (auto& record : objects) {
     if (!record.Pinned || !record.Captured || record.Window == 0) continue;
     const ObjectRecord* target = objects.Find(record.PinTargetKey);
     // Unknown or not yet placed (itself, a later pin, a cycle): stays where it is.
@@ -92,7 +89,7 @@ void RunPinPass(Context& context, float uniform) {
     record.ResolvedWidth = to.Width;
     record.ResolvedHeight = to.Height;
     record.Placed = true;
-    context.Windows.MoveNow(record.Window, to);
+    moves.push_back({record.Window, to, {}});
   }
 }
 

@@ -3,8 +3,8 @@
 
 #include "core/casing.h"
 #include "core/host_calls.h"
+#include "core/object_rect.h"
 #include "core/text_rules.h"
-#include "dpi/object_rect.h"
 
 namespace duduve {
 

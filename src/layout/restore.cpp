@@ -1,9 +1,13 @@
 // The clear action and the release pass: windows go back to their design rectangles and
-// the registry is emptied. Moves and host look-ups can run host scripts that change the
-// registry, so records are reached by position after every such call.
+// the registry is emptied. Host look-ups can run host scripts that change the registry, so
+// records are reached by position after every such call.
 #include "layout/restore.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "core/host_calls.h"
+#include "core/window_moves.h"
 
 namespace duduve {
 
@@ -12,7 +16,7 @@ namespace {
 constexpr int kMostMessagesDrained = 32;
 
 // A captured object goes back to its design rectangle; a handle found now is kept.
-void RestoreObject(Context& context, std::size_t index) {
+void RestoreObject(Context& context, std::size_t index, std::vector<WindowMove>& moves) {
   auto& objects = context.Registry.Objects;
   if (index >= objects.size() || !objects[index].Captured) return;
   WindowHandle window = objects[index].Window;
@@ -22,7 +26,7 @@ void RestoreObject(Context& context, std::size_t index) {
     window = ObjectWindow(context.Host, name);
     if (index < objects.size()) objects[index].Window = window;
   }
-  if (window != 0) context.Windows.MoveNow(window, design);
+  if (window != 0) moves.push_back({window, design, {}});
 }
 
 // Group windows are checked before use and looked up by name when gone; what is found
@@ -33,13 +37,13 @@ WindowHandle LiveOrNamed(Context& context, WindowHandle stored, const std::wstri
   return stored;
 }
 
-void RestoreGroup(Context& context, std::size_t group) {
+void RestoreGroup(Context& context, std::size_t group, std::vector<WindowMove>& moves) {
   auto& groups = context.Registry.Groups;
   for (std::size_t m = 0; group < groups.size() && m < groups[group].Members.size(); ++m) {
     const auto member = groups[group].Members[m];
     if (!member.Captured) continue;
     const auto window = LiveOrNamed(context, member.Window, member.Name);
-    if (window != 0) context.Windows.MoveNow(window, member.Design());
+    if (window != 0) moves.push_back({window, member.Design(), {}});
   }
   if (group >= groups.size() || !groups[group].HasBounds) return;
   const auto name = groups[group].GroupName;
@@ -48,12 +52,20 @@ void RestoreGroup(Context& context, std::size_t group) {
   // them, and moving it there would collapse it.
   if (bounds.Width < 1 || bounds.Height < 1) return;
   const auto frame = LiveOrNamed(context, groups[group].FrameWindow, name);
-  if (frame != 0) context.Windows.MoveNow(frame, bounds);
+  if (frame != 0) moves.push_back({frame, bounds, {}});
 }
 
+// Every window is found before the first one moves, so that a window inside a container
+// that goes back too lands against where the container ends.
 void RestoreEverything(Context& context) {
-  for (std::size_t i = 0; i < context.Registry.Objects.size(); ++i) RestoreObject(context, i);
-  for (std::size_t g = 0; g < context.Registry.Groups.size(); ++g) RestoreGroup(context, g);
+  std::vector<WindowMove> moves;
+  for (std::size_t i = 0; i < context.Registry.Objects.size(); ++i) {
+    RestoreObject(context, i, moves);
+  }
+  for (std::size_t g = 0; g < context.Registry.Groups.size(); ++g) {
+    RestoreGroup(context, g, moves);
+  }
+  MoveEachNow(context, moves);
 }
 
 }  // namespace

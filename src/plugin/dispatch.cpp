@@ -1,34 +1,13 @@
 #include "plugin/dispatch.h"
 
-#include "dpi/dpi_action.h"
-#include "groups/group_actions.h"
-#include "layout/apply_pass.h"
-#include "layout/pins.h"
-#include "layout/registration.h"
 #include "layout/restore.h"
-#include "plugin/design_size.h"
+#include "plugin/actions.h"
 
 namespace duduve {
 
 int ExecuteAction(Context& context, int actionId, ParamTexts params) {
-  switch (actionId) {
-    case 1:
-      return SetDesignSize(context, params);
-    case 2:
-      return RegisterObject(context, params);
-    case 3:
-      return ApplyPass(context);
-    case 4:
-      return ClearAction(context);
-    case 5:
-      return InitDpi(context, params);
-    case 6:
-      return PinObject(context, params);
-    case 7:
-      return RegisterGroup(context, params);
-    default:
-      return 0;
-  }
+  const auto* action = FindRunnableAction(actionId);
+  return action == nullptr ? 0 : action->Run(context, params);
 }
 
 void ResetMessage(Context& context) {

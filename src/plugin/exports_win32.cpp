@@ -11,11 +11,13 @@
 #include "bridge/dpi_queries_win32.h"
 #include "bridge/host_bridge_win32.h"
 #include "bridge/win32_seams_win32.h"
+#include "core/action_table.h"
 #include "core/float_settings.h"
 #include "editor/editor.h"
 #include "layout/restore.h"
-#include "plugin/action_table.h"
+#include "plugin/actions.h"
 #include "plugin/dispatch.h"
+#include "plugin/plugin_texts.h"
 
 namespace duduve {
 namespace {
@@ -47,13 +49,6 @@ int Guarded(int neutral, Body&& body) noexcept {
   }
 }
 
-const ActionSpec* FindAction(int actionId) {
-  for (const auto& action : ActionTable()) {
-    if (action.Id == actionId) return &action;
-  }
-  return nullptr;
-}
-
 void DeclareActions(AddActionCallbackFn addAction) {
   // The host copies the type codes during each call, so one buffer serves every action.
   unsigned char typeCodes[32];
@@ -62,8 +57,8 @@ void DeclareActions(AddActionCallbackFn addAction) {
     char* name = ToHostText(action.Name);
     char* help = ToHostText(action.Help);
     std::fill(std::begin(typeCodes), std::end(typeCodes), 0);
-    for (int i = 0; i < action.ParamCount; ++i) typeCodes[i] = action.TypeCodes[i];
-    addAction(action.Id, name, help, typeCodes, 0, action.ParamCount);
+    for (std::size_t i = 0; i < action.Params.size(); ++i) typeCodes[i] = action.Params[i].TypeCode;
+    addAction(Number(action.Id), name, help, typeCodes, 0, static_cast<int>(action.Params.size()));
   }
 }
 
@@ -73,10 +68,10 @@ void HandOver(char** out, std::wstring_view text) {
   *out = ToHostText(text);
 }
 
-std::vector<std::wstring> ReadParams(ParamArray params, int count) {
+std::vector<std::wstring> ReadParams(ParamArray params, std::size_t count) {
   std::vector<std::wstring> texts;
-  texts.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) texts.push_back(ReadParam(params, static_cast<std::size_t>(i)));
+  texts.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) texts.push_back(ReadParam(params, i));
   return texts;
 }
 
@@ -88,6 +83,15 @@ void Attach(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   StartDialogToolkit(instance);
+}
+
+// An editor still open at unload (the process ends from inside its loop) closes under the
+// host's settings: closing it activates its owner, a host window, whose window procedure is
+// host code.
+void CloseEditorAtUnload() {
+  if (!TheModule()) return;
+  const HostFloatFlagsKept flags;
+  CloseOpenEditor();
 }
 
 void Detach(bool processTerminating) {
@@ -114,10 +118,11 @@ void Detach(bool processTerminating) {
 using namespace duduve;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  // No host code runs here, only the system's: it runs under the plug-in's settings, so that
-  // the loader's thread gets its own back exactly.
-  const PluginFloatSettings settings;
   try {
+    if (reason == DLL_PROCESS_DETACH) CloseEditorAtUnload();
+    // No host code runs from here, only the system's: it runs under the plug-in's settings,
+    // so that the loader's thread gets its own back exactly.
+    const PluginFloatSettings settings;
     if (reason == DLL_PROCESS_ATTACH) Attach(instance);
     if (reason == DLL_PROCESS_DETACH) Detach(reserved != nullptr);
   } catch (...) {
@@ -152,16 +157,17 @@ extern "C" int WINAPI _nbInitPlugIn(HWND hostWindow, char** title, char** publis
 
 extern "C" int WINAPI _nbExecAction(int actionId, ParamArray params) {
   return Guarded(0, [&](Module& module) {
-    const auto* action = FindAction(actionId);
-    if (action == nullptr) return 0;
-    const auto texts = ReadParams(params, action->ParamCount);
+    const auto* declared = FindAction(actionId);
+    if (declared == nullptr) return 0;
+    const auto texts = ReadParams(params, declared->Params.size());
     return ExecuteAction(module.State, actionId, texts);
   });
 }
 
 extern "C" int WINAPI _nbEditAction(int actionId, ParamArray params) {
   return Guarded(1, [&](Module& module) {
-    return RunEditor(actionId, params, reinterpret_cast<HWND>(module.State.HostWindow));
+    const auto* action = FindRunnableAction(actionId);
+    return RunEditor(action == nullptr ? nullptr : action->Edit, params, module.State.HostWindow);
   });
 }
 

@@ -5,6 +5,7 @@
 #include <fpu_control.h>
 
 #include <cfenv>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,17 @@ TEST(FloatingPointRounding, HalvesGoToEvenInEveryRoundingMode) {
                {1e12, 2147483647},
                {-1e12, -2147483647 - 1},
                {2147483646.5, 2147483646},
-               {-2147483647.5, -2147483647 - 1}};
+               {-2147483647.5, -2147483647 - 1},
+               // Beyond 32 bits: saturated, never wrapped (2^31 would wrap to the minimum,
+               // 2^32 + 5 to 5).
+               {2147483647.5, 2147483647},
+               {2147483648.0, 2147483647},
+               {4294967301.0, 2147483647},
+               {-2147483648.5, -2147483647 - 1},
+               {-4294967301.0, -2147483647 - 1},
+               {std::numeric_limits<double>::infinity(), 2147483647},
+               {-std::numeric_limits<double>::infinity(), -2147483647 - 1},
+               {std::numeric_limits<double>::quiet_NaN(), 0}};
   for (const auto& settings : kSettings) {
     Enter(settings);
     std::vector<std::int32_t> rounded;

@@ -119,10 +119,24 @@ TEST_F(GroupRegistration, CollectionLeavesRegisteredObjectsAndTheTargetAlone) {
 }
 
 TEST_F(GroupRegistration, CollectionNeedsAKnownFrameButNotAnyWindowInside) {
-  AddObject(L"Frame", {100, 100, 200, 100});
+  const auto frame = AddObject(L"Frame", {100, 100, 200, 100});
   ASSERT_EQ(RegisterGroupWith({L"Frame", L"Stage", L"", L""}), 1);
   EXPECT_TRUE(Group(L"Frame")->Members.empty());
 
+  // The frame's rectangle is remembered, but the host names no window for it any more.
+  const auto inside = windows.AddChild({110, 110, 10, 10});
+  context.Registry.GroupCache.clear();
+  host.Forget(L"Frame");
+  ASSERT_EQ(context.Registry.DesignRectCache.count(L"frame"), 1u);
+  EXPECT_EQ(RegisterGroupWith({L"Frame", L"Stage", L"", L""}), 0);
+  EXPECT_EQ(Group(L"Frame"), nullptr);
+  EXPECT_TRUE(context.Registry.GroupCache.empty());
+
+  // Named again, the frame collects; then neither its window nor its rectangle is known.
+  windows.Destroy(frame);
+  AddObject(L"Frame", {100, 100, 200, 100});
+  ASSERT_EQ(RegisterGroupWith({L"Frame", L"Stage", L"", L""}), 1);
+  EXPECT_EQ(MemberWindows(L"Frame"), (std::vector<WindowHandle>{inside}));
   context.Registry.GroupCache.clear();
   host.Forget(L"Frame");
   context.Registry.DesignRectCache.clear();

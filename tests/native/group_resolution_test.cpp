@@ -117,6 +117,16 @@ TEST_F(GroupResolution, RegisteredMembersAndFramesKeepTheObjectPassPlace) {
   EXPECT_EQ(moveCount(frame), 1);
   // Target at (150, 75, 600, 450): factors 3 and 4.5 from the bounds 200 x 100.
   EXPECT_EQ(windows.RectOf(loose), (Rect{210, 300, 150, 90}));
+
+  // Logo's window made anew under its name: its record still holds the old one, so only
+  // the name tells the group that Logo is registered.
+  windows.Destroy(logo);
+  const auto newLogo = AddObject(L"Logo", {5, 6, 7, 8});
+  ASSERT_EQ(Apply(), 1);
+  EXPECT_EQ(Group(L"Frame")->Members[0].Window, newLogo);
+  EXPECT_EQ(windows.RectOf(newLogo), (Rect{5, 6, 7, 8}));
+  EXPECT_EQ(moveCount(newLogo), 0);
+  EXPECT_EQ(windows.RectOf(loose), (Rect{210, 300, 150, 90}));
 }
 
 TEST_F(GroupResolution, AGroupWaitsForItsTargetToBePlaced) {

@@ -1,4 +1,4 @@
-#include "dpi/object_rect.h"
+#include "core/object_rect.h"
 #include "layout/registration.h"
 #include "layout_fixture.h"
 

@@ -1,6 +1,8 @@
 // The apply action through the real exports, with real child windows of the host window.
 #include <windows.h>
 
+#include <vector>
+
 #include "apply_fixture.h"
 
 namespace apply_test {
@@ -122,6 +124,28 @@ TEST_F(ApplyPage, OneRedrawOffAndOnPerPass) {
   EXPECT_EQ(host.RedrawOffCount(), 2);
   EXPECT_EQ(host.RedrawOnCount(), 2);
   EXPECT_EQ(host.ObjectBox("Object4"), (Box{300, 0, 60, 60}));
+}
+
+TEST_F(ApplyPage, OverlappingObjectsKeepTheirStackingOrder) {
+  // Registered in another order than they stack: a move that lifted each window to the
+  // top in registration order would change the order.
+  for (const char* name : {"Back", "Middle", "Front"}) host.AddObject(name, {100, 100, 200, 100});
+  ASSERT_EQ(DesignSize(1280, 720), 1);
+  for (const char* name : {"Middle", "Back", "Front"}) ASSERT_EQ(Register({name}), 1);
+  const auto stacking = [&] {
+    std::vector<HWND> order;
+    for (HWND child = GetWindow(host.Window(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      order.push_back(child);
+    }
+    return order;
+  };
+  const auto before = stacking();
+  ASSERT_EQ(before.size(), 3u);
+  host.Resize(1920, 1080);
+  ASSERT_EQ(Apply(), 1);
+  EXPECT_EQ(host.ObjectBox("Front"), (Box{150, 150, 300, 150}));
+  EXPECT_EQ(stacking(), before);
 }
 
 TEST_F(ApplyPage, AGuardedPassTouchesNothing) {

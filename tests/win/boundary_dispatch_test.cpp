@@ -4,7 +4,14 @@
 // scaled by 1280 / W and 720 / H.
 #include <windows.h>
 
+#include <initializer_list>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+
 #include "boundary_fixture.h"
+#include "core/action_table.h"
 
 namespace boundary_test {
 namespace {
@@ -70,6 +77,51 @@ TEST_F(Dispatch, EditOfAnActionWithoutAnEditorReturnsOneAndShowsNothing) {
   EXPECT_EQ(ThreadWindows(), before);
   EXPECT_EQ(host.Account().PluginAllocations(), 0u);
   EXPECT_EQ(host.Account().PluginFrees(), 0u);
+}
+
+// Every row of the plug-in's action table reaches its own routine: a page played through
+// all seven by the table's numbers, each step showing what only its routine does.
+TEST_F(Dispatch, EveryRowOfTheActionTableRunsItsOwnRoutine) {
+  using duduve::ActionId;
+  std::set<ActionId> reached;
+  const auto exec = [&](ActionId id, std::initializer_list<std::optional<std::string>> texts) {
+    reached.insert(id);
+    return host.Exec(duduve::Number(id), texts);
+  };
+  const std::pair<const char*, Box> page[] = {{"Logo", kDesign},
+                                              {"Tag", {100, 160, 50, 20}},
+                                              {"Stage", {500, 20, 100, 50}},
+                                              {"Frame", {20, 250, 100, 50}},
+                                              {"Member", {30, 260, 20, 10}}};
+  for (const auto& [name, box] : page) host.AddObject(name, box);
+
+  EXPECT_EQ(exec(ActionId::SetDesignSize, {"640", "360"}), 1);
+  for (const char* name : {"Logo", "Tag", "Stage"}) {
+    EXPECT_EQ(exec(ActionId::RegisterObject, {name, "STRETCH", "STRETCH", "L", "T", "0", "0"}), 1);
+  }
+  EXPECT_EQ(exec(ActionId::PinObject, {"Tag", "Logo", "TL", "BL", "5", "0"}), 1);
+  EXPECT_EQ(exec(ActionId::RegisterGroup, {"Frame", "Stage", "FILL", "Member"}), 1);
+  EXPECT_EQ(host.ObjectBox("Logo"), kDesign);
+  EXPECT_TRUE(host.Variables().empty());
+
+  // Everything doubles: Tag's top left sits on Logo's bottom left, 5 design pixels right;
+  // the group fills Stage.
+  EXPECT_EQ(exec(ActionId::Apply, {}), 1);
+  EXPECT_EQ(host.ObjectBox("Logo"), kAtHalfCanvas);
+  EXPECT_EQ(host.ObjectBox("Tag"), (Box{210, 300, 100, 40}));
+  EXPECT_EQ(host.ObjectBox("Stage"), (Box{1000, 40, 200, 100}));
+  EXPECT_EQ(host.ObjectBox("Frame"), (Box{1000, 40, 200, 100}));
+  EXPECT_EQ(host.ObjectBox("Member"), (Box{1020, 60, 40, 20}));
+  EXPECT_EQ(host.VariableValue("[Duduve.ScaleX]"), "2.0000");
+
+  EXPECT_EQ(exec(ActionId::InitDpi, {"sideways"}), 0);
+  EXPECT_EQ(host.VariableValue("[Duduve.DPIError]"), "InitDPI: mode must be 'aware' or 'unaware'.");
+
+  EXPECT_EQ(exec(ActionId::Clear, {}), 1);
+  for (const auto& [name, box] : page) EXPECT_EQ(host.ObjectBox(name), box) << name;
+  EXPECT_EQ(exec(ActionId::Apply, {}), 0);  // nothing registered any more
+
+  EXPECT_EQ(reached.size(), duduve::ActionTable().size());
 }
 
 using DesignSize = Dispatch;

@@ -2,8 +2,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "boundary_fixture.h"
+#include "core/action_table.h"
 
 namespace boundary_test {
 namespace {
@@ -81,6 +83,27 @@ TEST_F(Registration, DeclaresTheSevenActionsInOrderWithTheirTextsCodesAndCounts)
   }
 }
 
+// The plug-in's own table, row by row, against what the host received.
+TEST_F(Registration, DeclaresExactlyTheRowsOfTheActionTable) {
+  const auto narrow = [](std::wstring_view text) { return std::string(text.begin(), text.end()); };
+  host.RegisterPlugIn();
+  const auto table = duduve::ActionTable();
+  ASSERT_EQ(host.Actions().size(), table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const auto& row = table[i];
+    const auto& declared = host.Actions()[i];
+    SCOPED_TRACE(declared.Name);
+    EXPECT_EQ(declared.Id, duduve::Number(row.Id));
+    EXPECT_EQ(duduve::FindAction(declared.Id), &row);
+    EXPECT_EQ(declared.Name, narrow(row.Name));
+    EXPECT_EQ(declared.Help, narrow(row.Help));
+    EXPECT_EQ(declared.Count, static_cast<int>(row.Params.size()));
+    std::array<std::uint8_t, 32> codes{};
+    for (std::size_t k = 0; k < row.Params.size(); ++k) codes[k] = row.Params[k].TypeCode;
+    EXPECT_EQ(declared.TypeCodes, codes);
+  }
+}
+
 TEST_F(Registration, ActionTextsAreFourteenBlocksHandedOverForGoodThatStayReadable) {
   host.RegisterPlugIn();
   EXPECT_EQ(host.Account().PluginAllocations(), 14u);
@@ -153,6 +176,26 @@ TEST_F(StartupTexts, WritesOnlyThroughOutPointersThatAreNotNull) {
   EXPECT_FALSE(host.Startup().Hint.has_value());
   // Nothing is made for a text that cannot be handed over.
   EXPECT_EQ(host.Account().PluginAllocations(), 1u);
+}
+
+TEST_F(StartupTexts, WritesNothingThroughOutPointersInReadOnlyMemory) {
+  standin::FencedMemory memory(standin::Fence::ReadOnly);
+  char** readOnly = reinterpret_cast<char**>(memory.FenceStart());
+  EXPECT_EQ(host.InitPlugIn({.TitleSlot = readOnly, .HintSlot = readOnly + 2}), 0);
+  EXPECT_FALSE(host.Startup().Title.has_value());
+  EXPECT_EQ(host.Startup().Publisher, "Duduve Project");
+  EXPECT_FALSE(host.Startup().Hint.has_value());
+  EXPECT_EQ(host.Account().PluginAllocations(), 1u);
+  // The page is as it was, and the host window was kept: the plug-in works on.
+  EXPECT_TRUE(memory.FenceIntact());
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(readOnly[i], nullptr) << i;
+  host.RegisterPlugIn();
+  host.RegisterInterfaceAccess();
+  host.AddObject("Logo", {100, 50, 200, 100});
+  ASSERT_EQ(host.Exec(1, {"640", "360"}), 1);
+  ASSERT_EQ(host.Exec(2, {"Logo", "STRETCH", "STRETCH", "L", "T", "0", "0"}), 1);
+  EXPECT_EQ(host.Exec(3, nullptr), 1);
+  EXPECT_EQ(host.ObjectBox("Logo"), (standin::Box{200, 100, 400, 200}));
 }
 
 TEST_F(StartupTexts, AllThreeOutPointersNullAndNoHostWindowAreHarmless) {

@@ -31,7 +31,12 @@ class ParamReads : public LoadedPlugin {
   // Declares a canvas from two raw text pointers and reports where Logo lands.
   Box ApplyWith(char* width, char* height) {
     char* slots[2] = {width, height};
-    if (host.Exec(1, slots) != 1) return {};
+    return ApplyWith(slots);
+  }
+
+  // The same from a parameter array anywhere in memory.
+  Box ApplyWith(char** params) {
+    if (host.Exec(1, params) != 1) return {};
     host.Exec(3, nullptr);
     Box placed = host.ObjectBox("Logo");
     host.Exec(4, nullptr);  // back to the design rectangle for the next case
@@ -82,6 +87,14 @@ TEST_F(ParamReads, SlotsInUnreadableMemoryReadAsEmpty) {
   EXPECT_EQ(host.Exec(1, reinterpret_cast<char**>(lastSlot)), 0);
   // A slot that straddles the fence.
   EXPECT_EQ(host.Exec(1, reinterpret_cast<char**>(memory.FenceStart() - sizeof(char*) / 2)), 0);
+  // Both slots readable, the second ending exactly where the fence begins: both are read.
+  char* const pair[2] = {width, kHeight};
+  char* lastTwo = memory.FenceStart() - sizeof pair;
+  std::memcpy(lastTwo, pair, sizeof pair);
+  EXPECT_EQ(ApplyWith(reinterpret_cast<char**>(lastTwo)), kAtHalfCanvas);
+  // One byte later the second slot reaches one byte into the fence: it reads as empty.
+  std::memcpy(lastTwo + 1, pair, sizeof pair - 1);
+  EXPECT_EQ(host.Exec(1, reinterpret_cast<char**>(lastTwo + 1)), 0);
   EXPECT_TRUE(memory.FenceIntact());
 }
 

@@ -5,11 +5,15 @@
 
 #include <atomic>
 #include <cstddef>
+#include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "core/action_table.h"
 #include "editor_session.h"
 #include "import_patch.h"
+#include "window_driver.h"
 
 namespace editor_test {
 namespace {
@@ -31,6 +35,37 @@ TEST(EditorDispatch, ActionsWithoutAnEditorReturnOneAndOpenNothing) {
   EXPECT_EQ(params.Slot(0), first);
   EXPECT_EQ(params.Text(0), "keep");
   EXPECT_EQ(params.Text(1), "these");
+}
+
+// Every row of the plug-in's action table opens its own editor, or none for an action
+// without parameters.
+TEST(EditorDispatch, EveryRowOfTheActionTableOpensItsOwnEditor) {
+  using duduve::ActionId;
+  const std::map<ActionId, const wchar_t*> titles = {
+      {ActionId::SetDesignSize, L"Duduve - Design Size"},
+      {ActionId::RegisterObject, kRegisterTitle},
+      {ActionId::InitDpi, L"Duduve - DPI Awareness"},
+      {ActionId::PinObject, L"Duduve - Pin Object"},
+      {ActionId::RegisterGroup, L"Duduve - Register Group"},
+  };
+  EditorHost host;
+  for (const auto& row : duduve::ActionTable()) {
+    const auto title = titles.find(row.Id);
+    SCOPED_TRACE(duduve::Number(row.Id));
+    standin::HostParams params(std::vector<std::string>(row.Params.size()));
+    bool opened = false;
+    const int result = RunEdited(host.Host(), duduve::Number(row.Id), params, [&] {
+      if (title == titles.end()) return;
+      HWND editor = standin::WaitForWindow(nullptr, title->second);
+      if (editor == nullptr) return;
+      opened = true;
+      PostMessageW(editor, WM_CLOSE, 0, 0);
+      EXPECT_TRUE(standin::WaitForWindowGone(editor));
+    });
+    // Closed unconfirmed, an editor answers 0; an action without one answers 1 at once.
+    EXPECT_EQ(opened, title != titles.end());
+    EXPECT_EQ(result, title != titles.end() ? 0 : 1);
+  }
 }
 
 TEST(EditorDispatch, NestedEditCallsAnswerZeroForAnEditorAndOneForActionsWithout) {

@@ -2,6 +2,9 @@
 // a window move or from the host's answer to a look-up), and the host window itself.
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "fault_fixture.h"
 
 namespace fault_test {
@@ -123,6 +126,26 @@ TEST_F(VanishingWindows, TheHostWindowDestroyed) {
   EXPECT_EQ(host.Message(1), 0);
   EXPECT_TRUE(host.Variables().empty());
   EXPECT_EQ(host.RedrawOffCount(), 0);
+}
+
+TEST_F(VanishingWindows, TheHostWindowDestroyedWhileThePassRepaints) {
+  ThreeObjects();
+  // Host code destroys its window when painting is switched back on, before the pass reads
+  // the window's DPI: the window has none any more, the screen still has one.
+  host.OnHostMessage = [&](UINT message, WPARAM on, LPARAM) -> std::optional<LRESULT> {
+    if (message != WM_SETREDRAW || on == FALSE) return std::nullopt;
+    DestroyWindow(host.Window());
+    return 0;
+  };
+  ASSERT_EQ(Apply(), 1);
+  host.OnHostMessage = nullptr;
+  ASSERT_FALSE(IsWindow(host.Window()));
+  HDC screen = GetDC(nullptr);
+  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  ASSERT_GT(screenDpi, 0);
+  EXPECT_EQ(host.VariableValue("[Duduve.DPI]"), std::to_string(screenDpi));
+  EXPECT_EQ(host.VariableValue("[Duduve.ScaleX]"), "1.5000");
 }
 
 }  // namespace

@@ -224,6 +224,70 @@ TEST_F(PreviewLiveEdit, ASaveIntoAReadOnlyFileIsRefusedAndChangesNothing) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+TEST_F(PreviewLiveEdit, ASaveThatCannotReplaceThePageSaysSoAndKeepsTheOldBackup) {
+  Write(kPage);
+  const std::string oldBackup = "the previous save\r\n";
+  ASSERT_FALSE(WriteAllOrNothing({{path_ + L".bak", {oldBackup.begin(), oldBackup.end()}}}));
+  // Held without sharing the page cannot be read back after the editor; shared for reading
+  // it is read, and then cannot be replaced.
+  const struct {
+    DWORD Sharing;
+    std::wstring Status;
+  } holders[] = {{0, L"could not save live.page: cannot read the file; nothing changed"},
+                 {FILE_SHARE_READ, L"could not save live.page: cannot replace the file: "}};
+  RunLive([&](HWND live) {
+    for (const auto& holder : holders) {
+      SCOPED_TRACE(holder.Sharing);
+      OpenLine(lines_, 12);
+      HWND editor = editor_test::WaitForEditor(kRegisterEditor, kCancel);
+      ASSERT_NE(editor, nullptr);
+      editor_test::Choose(editor, kWidthList, 1);
+      const HANDLE held = CreateFileW(path_.c_str(), GENERIC_READ, holder.Sharing, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      EXPECT_NE(held, INVALID_HANDLE_VALUE);
+      EXPECT_TRUE(editor_test::PressAndWaitClosed(editor, kOk));
+      EXPECT_TRUE(WaitForStatus(lines_, holder.Status)) << Status(lines_);
+      EXPECT_TRUE(Status(lines_).ends_with(L"; nothing changed")) << Status(lines_);
+      CloseHandle(held);
+    }
+    PostMessageW(live, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(Read(path_), kPage);
+  EXPECT_EQ(Read(path_ + L".bak"), oldBackup);
+  for (const wchar_t* leftover : {L"\\*.saving-*", L"\\*.previous-*"}) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((folder_ + leftover).c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  }
+}
+
+TEST_F(PreviewLiveEdit, NoEditorOpensOnALineWhoseParametersDuduveReadsOnlyInPart) {
+  // An accented letter empties the member list; 1,500 characters are read as their first 1,024.
+  const std::string page = PageWith(13,
+                                    "Duduve_RegisterGroup \"Logo\" \"Bar\" \"FIT\" \"Caf\xE9\"\r\n"
+                                    "Duduve_RegisterGroup \"Tag\" \"Bar\" \"FIT\" \"" +
+                                        std::string(1500, 'A') + "\"");
+  Write(page);
+  RunLive([&](HWND live) {
+    OpenLine(lines_, 13);
+    EXPECT_TRUE(WaitForStatus(lines_, L"cannot edit line 13: "));
+    EXPECT_EQ(Status(lines_),
+              L"cannot edit line 13: Members \"Caf\u00E9\" holds a byte outside 7-bit ASCII "
+              L"(0xE9, character 4), so Duduve reads it as empty; its editor would save only "
+              L"what Duduve reads, so correct the line in live.page");
+    OpenLine(lines_, 14);
+    EXPECT_TRUE(WaitForStatus(lines_, L"cannot edit line 14: "));
+    EXPECT_EQ(Status(lines_),
+              L"cannot edit line 14: Members is 1500 characters long; Duduve reads only the "
+              L"first 1024; its editor would save only what Duduve reads, so correct the line "
+              L"in live.page");
+    EXPECT_EQ(FindWindowW(nullptr, L"Duduve - Register Group"), nullptr);
+    PostMessageW(live, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(Read(path_), page);
+}
+
 TEST_F(PreviewLiveEdit, RegisterNameInsertsANewLineBeforePageEntrysApplyOrOpensTheExistingOne) {
   const std::string inserted = PageWith(
       14, "Duduve_RegisterObject \"Stage\" \"UNIFORM\" \"UNIFORM\" \"C\" \"T\" \"0\" \"0\"", true);

@@ -26,25 +26,23 @@ std::string NameOf(const ModelLine& line, std::size_t index) {
 }  // namespace
 
 void ScriptModel::Step(const ModelLine& line) {
-  switch (line.ActionId) {
-    case kDesignSizeAction:
+  switch (static_cast<duduve::ActionId>(line.ActionId)) {
+    case duduve::ActionId::SetDesignSize:
       return DesignSize(line);
-    case kRegisterAction:
+    case duduve::ActionId::RegisterObject:
       return RegisterObject(line);
-    case kApplyAction:
+    case duduve::ActionId::Apply:
       return Apply(line);
-    case kClearAction:
+    case duduve::ActionId::Clear:
       objects_.clear();
       groups_.clear();
       return;
-    case kInitDpiAction:
+    case duduve::ActionId::InitDpi:
       return InitDpi(line);
-    case kPinAction:
+    case duduve::ActionId::PinObject:
       return PinObject(line);
-    case kGroupAction:
+    case duduve::ActionId::RegisterGroup:
       return RegisterGroup(line);
-    default:
-      return;
   }
 }
 
@@ -325,7 +323,7 @@ std::string DesignSizeLine(const Page& page) {
   return ScriptText({0,
                      "Duduve_SetDesignSize",
                      {std::to_string(page.Width), std::to_string(page.Height)},
-                     kDesignSizeAction});
+                     duduve::Number(duduve::ActionId::SetDesignSize)});
 }
 
 std::string ScriptModel::EmptyName(const ModelLine& line, std::size_t index,

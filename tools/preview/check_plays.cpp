@@ -14,7 +14,9 @@ bool AnchoredLeftTop(Page& page) {
   bool changed = false;
   for (auto* script : {&page.Enter, &page.Resized}) {
     for (auto& line : *script) {
-      if (line.ActionId != kRegisterAction || line.Params.size() <= kVerticalAnchor) continue;
+      if (!IsAction(line.ActionId, duduve::ActionId::RegisterObject) ||
+          line.Params.size() <= kVerticalAnchor)
+        continue;
       changed |= line.Params[kHorizontalAnchor] != std::string(1, kLeft) ||
                  line.Params[kVerticalAnchor] != std::string(1, kTop);
       // Assigned by count and letter: GCC 12 warns wrongly about copies of short literals.

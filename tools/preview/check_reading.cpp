@@ -179,16 +179,16 @@ int DigitValue(wchar_t c, int base) {
 }  // namespace
 
 std::span<const ParamSpec> ParamSpecs(int actionId) {
-  switch (actionId) {
-    case 1:
+  switch (static_cast<duduve::ActionId>(actionId)) {
+    case duduve::ActionId::SetDesignSize:
       return kDesignSize;
-    case 2:
+    case duduve::ActionId::RegisterObject:
       return kRegister;
-    case 5:
+    case duduve::ActionId::InitDpi:
       return kInitDpi;
-    case 6:
+    case duduve::ActionId::PinObject:
       return kPin;
-    case 7:
+    case duduve::ActionId::RegisterGroup:
       return kGroup;
     default:
       return {};

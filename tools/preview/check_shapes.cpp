@@ -275,7 +275,7 @@ class ShapeCheck {
         0,
         "Duduve_PinObject",
         {Name(i), target->Name, code, code, std::to_string(offsetX), std::to_string(offsetY)},
-        kPinAction};
+        duduve::Number(duduve::ActionId::PinObject)};
     return fix + "add after line " + std::to_string(rule.Line) + ": " + ScriptText(pin);
   }
 

@@ -116,26 +116,46 @@ std::optional<std::wstring> WriteAllOrNothing(const std::vector<OutputFile>& fil
 }
 
 std::optional<std::wstring> SaveSafely(const std::wstring& path, std::string_view bytes) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemMessage(GetLastError());
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return L"the file is read-only";
-  const std::wstring temporary = path + L".saving-" + std::to_wstring(GetCurrentProcessId());
+  const auto unchanged = [](const std::wstring& why) { return why + L"; nothing changed"; };
   const std::wstring backup = path + L".bak";
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return unchanged(SystemMessage(GetLastError()));
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return unchanged(L"the file is read-only");
+  const DWORD backupAttributes = GetFileAttributesW(backup.c_str());
+  if (backupAttributes != INVALID_FILE_ATTRIBUTES &&
+      (backupAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return unchanged(FileName(backup) + L" is read-only");
+  }
+  const std::wstring suffix = L"-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring temporary = path + L".saving" + suffix;
+  const std::wstring previous = path + L".previous" + suffix;
+  // Each failure removes what this save wrote and says why.
+  const auto fail = [&](const std::wstring& step, DWORD error) {
+    DeleteFileW(temporary.c_str());
+    DeleteFileW(previous.c_str());
+    return unchanged(step + L": " + SystemMessage(error));
+  };
+  constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
   if (const DWORD error = WriteBytes(temporary, bytes.data(), bytes.size())) {
-    DeleteFileW(temporary.c_str());
-    return L"cannot write " + FileName(temporary) + L": " + SystemMessage(error);
+    return fail(L"cannot write " + FileName(temporary), error);
   }
-  if (!CopyFileW(path.c_str(), backup.c_str(), FALSE)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
-    return L"cannot keep the previous version as " + FileName(backup) + L": " +
-           SystemMessage(error);
+  // The previous version waits beside the file and becomes the .bak only once the file has
+  // been replaced: a replace that fails leaves the old .bak as it was.
+  if (!CopyFileW(path.c_str(), previous.c_str(), FALSE)) {
+    return fail(L"cannot read the file", GetLastError());
   }
-  if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), kReplace)) {
+    return fail(L"cannot replace the file", GetLastError());
+  }
+  if (!MoveFileExW(previous.c_str(), backup.c_str(), kReplace)) {
     const DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
-    return L"cannot replace the file: " + SystemMessage(error);
+    // A save without its .bak is undone: the previous version goes back into place.
+    if (MoveFileExW(previous.c_str(), path.c_str(), kReplace)) {
+      return fail(L"cannot keep the previous version as " + FileName(backup), error);
+    }
+    return L"the file holds the new text, but its previous version could not become " +
+           FileName(backup) + L" (" + SystemMessage(error) + L") and is kept as " +
+           FileName(previous);
   }
   return std::nullopt;
 }

@@ -17,10 +17,11 @@ struct OutputFile {
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // Creates the folder and any missing parents; false when it cannot.
 bool MakeFolders(const std::wstring& path);
-// Replaces a file's bytes safely: the new bytes go to a temporary file in the same folder,
-// the previous version is kept as PATH.bak, then the temporary file replaces the file. A
-// read-only file is refused. On failure nothing has changed (the temporary file is removed)
-// and the text says why.
+// Replaces a file's bytes safely: the new bytes go to a temporary file in the same folder and
+// replace the file; only then does the previous version become PATH.bak. A read-only file or
+// .bak is refused. On failure the text says why and that nothing changed (the file and the
+// old .bak are as they were, the temporary files removed); only when the previous version can
+// neither become the .bak nor go back does it say that the file holds the new text.
 std::optional<std::wstring> SaveSafely(const std::wstring& path, std::string_view bytes);
 // Writes each file under a temporary name beside it, and only once every one is complete
 // renames them all into place; on failure removes what it wrote and says which file failed.

@@ -10,7 +10,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "ascii_text.h"
+#include "check_reading.h"
 #include "file_output.h"
 #include "live_window.h"
 #include "page_check.h"
@@ -20,6 +25,26 @@ namespace preview {
 namespace {
 
 constexpr UINT kRegisterCommand = 1;
+
+// Why the plug-in would read a parameter of the line only in part, naming the first such;
+// nothing when it reads every one whole. Its editor would show, and save, only that part.
+std::optional<std::string> PartlyReadParam(int actionId, const std::vector<std::string>& params) {
+  const auto specs = ParamSpecs(actionId);
+  for (std::size_t i = 0; i < params.size() && i < specs.size(); ++i) {
+    const ReadParam param = ReadAsPlugIn(params[i]);
+    if (param.Emptied) return SevenBitProblem(specs[i], param) + ", so Duduve reads it as empty";
+    const std::string label = specs[i].Label;
+    if (param.Cut) {
+      return label + " is " + std::to_string(param.Raw.size()) +
+             " characters long; Duduve reads only the first " + std::to_string(kLongestParam);
+    }
+    if (param.Text != Widen(param.Raw)) {
+      return label + " holds a zero byte (character " + std::to_string(param.Raw.find('\0') + 1) +
+             "), where Duduve stops reading";
+    }
+  }
+  return std::nullopt;
+}
 
 bool Contains(const standin::Box& box, POINT point) {
   return point.x >= box.Left && point.y >= box.Top && point.x < box.Left + box.Width &&
@@ -113,13 +138,19 @@ void LiveWindow::RegisterObjectLine(const std::string& name) {
     OpenLine(line);
     return;
   }
-  EditLine({0, RegistrationPoint(page_), kRegisterAction, {name, "", "", "", "", "", ""}});
+  const int registerAction = duduve::Number(duduve::ActionId::RegisterObject);
+  EditLine({0, RegistrationPoint(page_), registerAction, {name, "", "", "", "", "", ""}});
 }
 
 void LiveWindow::EditLine(const LineEdit& edit) {
   if (editing_ || closed_) return;
   const std::wstring file = FromAnsi(settings_.FileName);
   const std::wstring which = edit.Insert ? L"the new line" : L"line " + std::to_wstring(edit.Line);
+  if (const auto problem = PartlyReadParam(edit.ActionId, edit.Params)) {
+    SetStatus(L"cannot edit " + which + L": " + FromAnsi(*problem) +
+              L"; its editor would save only what Duduve reads, so correct the line in " + file);
+    return;
+  }
   // The edit is made on the text shown; a file that differs (a mistake kept off the screen,
   // a change not seen yet) would lose its own changes.
   if (ReadWholeFile(settings_.PagePath) != pageText_) {
@@ -145,7 +176,12 @@ void LiveWindow::EditLine(const LineEdit& edit) {
     SetStatus(L"the edit of " + which + L" was cancelled; nothing changed");
     return EndEdit();
   }
-  if (ReadWholeFile(settings_.PagePath) != base) {
+  const auto onDisk = ReadWholeFile(settings_.PagePath);
+  if (!onDisk) {
+    SetStatus(L"could not save " + file + L": cannot read the file; nothing changed");
+    return EndEdit();
+  }
+  if (*onDisk != base) {
     Reload();
     SetStatus(file + L" changed on disk while the editor was open, so the edit was not written");
     return EndEdit();
@@ -167,7 +203,7 @@ void LiveWindow::EditLine(const LineEdit& edit) {
     return EndEdit();
   }
   if (const auto failure = SaveSafely(settings_.PagePath, text)) {
-    SetStatus(L"could not save " + file + L": " + *failure + L"; nothing changed");
+    SetStatus(L"could not save " + file + L": " + *failure);
     return EndEdit();
   }
   stamp_ = StampOf(settings_.PagePath);

@@ -44,8 +44,9 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const Page& page,
   // The line proposed is one the check finds clean: each parameter as the plug-in reads it.
   ScriptLine fitted = CleanLine(page, mismatch.Line);
   fitted.Action = action.Name;
-  const std::string proposed =
-      action.Id == kDesignSizeAction ? DesignSizeLine(page) : ScriptText(fitted);
+  const std::string proposed = IsAction(action.Id, duduve::ActionId::SetDesignSize)
+                                   ? DesignSizeLine(page)
+                                   : ScriptText(fitted);
   return {mismatch.Line,
           takes + ", found " + std::to_string(mismatch.Found) + ": Duduve " +
               (mismatch.Found < count
@@ -84,7 +85,7 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
   for (const auto& line : ResizedLines(page, actions)) step(line, true);
 
   const bool entryApplies = std::any_of(page.Enter.begin(), page.Enter.end(), [](const auto& line) {
-    return line.ActionId == kApplyAction;
+    return IsAction(line.ActionId, duduve::ActionId::Apply);
   });
   if (!entryApplies) {
     findings.push_back({page.EnterLine != 0 ? page.EnterLine : page.PageLine,

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/action_table.h"
+
 namespace preview {
 
 enum class ObjectKind { Box, Panel, Button, Text, Image };
@@ -58,14 +60,11 @@ struct KnownAction {
   int ParamCount = 0;
 };
 
-// The host's numbers of the plug-in's actions, where the preview looks for one of them.
-inline constexpr int kDesignSizeAction = 1;
-inline constexpr int kRegisterAction = 2;
-inline constexpr int kApplyAction = 3;
-inline constexpr int kClearAction = 4;
-inline constexpr int kInitDpiAction = 5;
-inline constexpr int kPinAction = 6;
-inline constexpr int kGroupAction = 7;
+// Whether a line's ActionId (the plug-in's number for it) is that action of the plug-in's
+// table.
+inline bool IsAction(int number, duduve::ActionId action) {
+  return number == duduve::Number(action);
+}
 
 inline constexpr int kLargestPage = 8192;
 inline constexpr int kLargestCoordinate = 100000;

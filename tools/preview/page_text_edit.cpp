@@ -55,25 +55,19 @@ std::optional<std::string> ReplaceLine(std::string_view text, int number,
 std::string InsertLine(std::string_view text, const InsertionPoint& where,
                        std::string_view content) {
   const std::string_view lineEnd = LineEnd(text);
-  const auto span = where.Line > 0 ? FindLine(text, where.Line) : std::nullopt;
-  std::string result;
-  if (!span) {
-    result = text;
-    if (!result.empty() && result.back() != '\n') result.append(lineEnd);
-    return result.append(content).append(lineEnd);
+  std::size_t at = text.size();
+  std::string_view indent;
+  if (const auto span = where.Line > 0 ? FindLine(text, where.Line) : std::nullopt) {
+    at = where.Before ? span->Begin : span->Next;
+    indent = Indentation(text, *span);
   }
-  const std::string_view indent = Indentation(text, *span);
-  if (where.Before) {
-    result = text.substr(0, span->Begin);
-    result.append(indent).append(content).append(lineEnd).append(text.substr(span->Begin));
-    return result;
+  std::string result(text.substr(0, at));
+  // After the last line, that line's end is made whole first, keeping its bytes: a lone CR
+  // gains the LF that makes it a line end to the page reader, no end at all gets the file's.
+  if (at == text.size() && !result.empty() && result.back() != '\n') {
+    result.append(result.back() == '\r' ? "\n" : lineEnd);
   }
-  result = text.substr(0, span->Next);
-  // The last line may have no line end of its own.
-  if (span->Next == span->End) result.append(lineEnd);
-  result.append(indent).append(content);
-  if (span->Next != span->End) result.append(lineEnd);
-  return result.append(text.substr(span->Next));
+  return result.append(indent).append(content).append(lineEnd).append(text.substr(at));
 }
 
 bool FitsInPageFile(std::string_view param) {
@@ -84,7 +78,7 @@ int RegisteringLine(const Page& page, std::string_view name) {
   const std::wstring key = duduve::NameKey(Widen(name));
   int found = 0;
   for (const auto& line : page.Enter) {
-    if (line.ActionId == kRegisterAction && !line.Params.empty() &&
+    if (IsAction(line.ActionId, duduve::ActionId::RegisterObject) && !line.Params.empty() &&
         duduve::NameKey(Widen(line.Params[0])) == key) {
       found = line.Line;
     }
@@ -94,7 +88,7 @@ int RegisteringLine(const Page& page, std::string_view name) {
 
 InsertionPoint RegistrationPoint(const Page& page) {
   for (const auto& line : page.Enter) {
-    if (line.ActionId == kApplyAction) return {line.Line, true};
+    if (IsAction(line.ActionId, duduve::ActionId::Apply)) return {line.Line, true};
   }
   if (!page.Enter.empty()) return {page.Enter.back().Line, false};
   if (page.EnterLine != 0) return {page.EnterLine, false};

@@ -19,8 +19,9 @@ struct InsertionPoint {
 // The text with line `number` (1-based) replaced by `content`, its indentation and line end
 // kept; nullopt when the text has no such line.
 std::optional<std::string> ReplaceLine(std::string_view text, int number, std::string_view content);
-// The text with `content` added as a line of its own at `where`, with the line end the file
-// uses (CRLF for a file that has none yet).
+// The text with `content` added as a line of its own at `where`, ending in the line end the
+// file uses (CRLF for a file that has none yet). Added after the last line, it first completes
+// that line's end: a lone CR gains an LF, a missing end becomes the file's.
 std::string InsertLine(std::string_view text, const InsertionPoint& where,
                        std::string_view content);
 

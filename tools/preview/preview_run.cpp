@@ -26,7 +26,9 @@ std::vector<ScriptLine> ResizedLines(const Page& page, const std::vector<KnownAc
   if (page.HasResized) return page.Resized;
   std::vector<ScriptLine> lines;
   for (const auto& action : actions) {
-    if (action.Name == "Duduve_Apply") lines.push_back({0, action.Name, {}, action.Id});
+    if (IsAction(action.Id, duduve::ActionId::Apply)) {
+      lines.push_back({0, action.Name, {}, action.Id});
+    }
   }
   return lines;
 }

@@ -1,24 +1,10 @@
 #pragma once
-// What the plug-in declares to the host: its seven actions, start-up texts and About text.
-#include <array>
-#include <cstdint>
+// The texts the plug-in hands the host besides its actions: the start-up texts and the
+// About box.
 #include <string>
 #include <string_view>
 
 namespace duduve {
-
-inline constexpr std::uint8_t kTextParam = 1;
-inline constexpr std::uint8_t kNumberParam = 3;
-
-struct ActionSpec {
-  int Id;
-  std::wstring_view Name;
-  std::wstring_view Help;
-  int ParamCount;
-  std::array<std::uint8_t, 7> TypeCodes;  // the first ParamCount bytes are used
-};
-
-const std::array<ActionSpec, 7>& ActionTable();
 
 inline constexpr std::wstring_view kPluginTitle = L"Duduve";
 inline constexpr std::wstring_view kPluginPublisher = L"Duduve Project";
