@@ -191,6 +191,11 @@ const CheckCase kCases[] = {
      HEAD "Duduve_Aply\nDuduve_Apply\n",
      {{11, "Duduve has no action \"Duduve_Aply\", so the host cannot run this line",
        "write Duduve_Apply"}}},
+    {"a misspelt action with parameters",
+     HEAD "Duduve_RegisterObjet \"Logo\" \"UNIFORM\" \"UNIFORM\" \"C\" \"T\" \"0\" \"0\"\n"
+          "Duduve_Apply\n",
+     {{11, "Duduve has no action \"Duduve_RegisterObjet\", so the host cannot run this line",
+       "write Duduve_RegisterObject \"Logo\" \"UNIFORM\" \"UNIFORM\" \"C\" \"T\" \"0\" \"0\""}}},
     {"an apply with nothing registered",
      OBJECTS "Duduve_Clear\nDuduve_SetDesignSize \"640\" \"360\"\nDuduve_Apply\n",
      {{10, "Duduve_Apply returns 0 and moves nothing: no object is registered",

@@ -120,12 +120,9 @@ std::string MoveText(const standin::Box& from, const standin::Box& to) {
 }
 
 ScriptLine CleanLine(const Page& page, int line) {
-  ScriptLine clean = *FindScriptLine(page, line);
-  const auto specs = ParamSpecs(clean.ActionId);
-  for (std::size_t i = 0; i < clean.Params.size() && i < specs.size(); ++i) {
-    clean.Params[i] = CleanParam(specs[i], ReadAsPlugIn(clean.Params[i]));
-  }
-  return clean;
+  const ScriptLine& written = *FindScriptLine(page, line);
+  return CleanScriptLine(
+      written, {written.ActionId, written.Action, static_cast<int>(written.Params.size())});
 }
 
 int NumberParam(const ModelLine& line, std::size_t index) {

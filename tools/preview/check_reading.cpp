@@ -1,5 +1,6 @@
 #include "check_reading.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -281,6 +282,18 @@ NumberText ReadNumberText(std::wstring_view text) {
   number.Fits32 = !huge && magnitude <= (negative ? 0x80000000u : 0x7FFFFFFFu);
   number.Value = static_cast<std::int64_t>(negative ? 0 - wrapped : wrapped);
   return number;
+}
+
+ScriptLine CleanScriptLine(const ScriptLine& line, const KnownAction& action) {
+  ScriptLine clean = line;
+  clean.Action = action.Name;
+  clean.ActionId = action.Id;
+  clean.Params.resize(static_cast<std::size_t>(std::max(action.ParamCount, 0)));
+  const auto specs = ParamSpecs(action.Id);
+  for (std::size_t i = 0; i < clean.Params.size() && i < specs.size(); ++i) {
+    clean.Params[i] = CleanParam(specs[i], ReadAsPlugIn(clean.Params[i]));
+  }
+  return clean;
 }
 
 std::string CleanParam(const ParamSpec& spec, const ReadParam& param) {

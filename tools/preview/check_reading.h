@@ -73,5 +73,7 @@ NumberText ReadNumberText(std::wstring_view text);
 // The parameter as the author should write it to mean what the plug-in reads now: itself
 // when it has no reading finding, else the canonical word, code or number it reads as.
 std::string CleanParam(const ParamSpec& spec, const ReadParam& param);
+// The line written as `action`, with that action's count of parameters, each clean.
+ScriptLine CleanScriptLine(const ScriptLine& line, const KnownAction& action);
 
 }  // namespace preview

@@ -22,8 +22,15 @@ std::string LabelList(int actionId) {
   return labels;
 }
 
-// `page` has its lines fitted to the actions.
-Finding MismatchFinding(const ActionMismatch& mismatch, const Page& page,
+// The line proposed is one the check finds clean: each parameter as the plug-in reads it.
+std::string ProposedLine(const ScriptLine& line, const KnownAction& action, const Page& page) {
+  return IsAction(action.Id, duduve::ActionId::SetDesignSize)
+             ? DesignSizeLine(page)
+             : ScriptText(CleanScriptLine(line, action));
+}
+
+// `line` is the script line as written.
+Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line, const Page& page,
                         const std::vector<KnownAction>& actions) {
   if (!mismatch.Declared) {
     std::vector<std::string> names;
@@ -31,9 +38,13 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const Page& page,
     const auto closest = ClosestName(mismatch.Action, names);
     std::string all;
     for (const auto& name : names) all += (all.empty() ? "" : ", ") + name;
+    const auto known = std::find_if(actions.begin(), actions.end(), [&](const KnownAction& action) {
+      return closest && action.Name == *closest;
+    });
     return {mismatch.Line,
             "Duduve has no action " + Quote(mismatch.Action) + ", so the host cannot run this line",
-            closest ? "write " + *closest : "write one of Duduve's actions: " + all};
+            known != actions.end() ? "write " + ProposedLine(line, *known, page)
+                                   : "write one of Duduve's actions: " + all};
   }
   const KnownAction& action = *mismatch.Declared;
   const auto count = static_cast<std::size_t>(std::max(action.ParamCount, 0));
@@ -41,12 +52,6 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const Page& page,
                                        : action.Name + " takes " +
                                              Plural(count, "parameter", "parameters") + " (" +
                                              LabelList(action.Id) + ")";
-  // The line proposed is one the check finds clean: each parameter as the plug-in reads it.
-  ScriptLine fitted = CleanLine(page, mismatch.Line);
-  fitted.Action = action.Name;
-  const std::string proposed = IsAction(action.Id, duduve::ActionId::SetDesignSize)
-                                   ? DesignSizeLine(page)
-                                   : ScriptText(fitted);
   return {mismatch.Line,
           takes + ", found " + std::to_string(mismatch.Found) + ": Duduve " +
               (mismatch.Found < count
@@ -54,7 +59,7 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const Page& page,
                          (count - mismatch.Found == 1 ? std::string("one") : "ones") + " as empty"
                    : "never reads the extra " +
                          (mismatch.Found - count == 1 ? std::string("one") : "ones")),
-          "write " + proposed};
+          "write " + ProposedLine(line, action, page)};
 }
 
 }  // namespace
@@ -63,11 +68,11 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
                                const std::vector<LineRun>& runs, const CheckPlays* plays) {
   Page page = parsed;
   std::vector<Finding> findings;
-  const auto mismatches = MatchActions(page, actions);
-  FitToActions(page, actions);
-  for (const auto& mismatch : mismatches) {
-    findings.push_back(MismatchFinding(mismatch, page, actions));
+  for (const auto& mismatch : MatchActions(page, actions)) {
+    findings.push_back(
+        MismatchFinding(mismatch, *FindScriptLine(page, mismatch.Line), page, actions));
   }
+  FitToActions(page, actions);
 
   const RunFacts facts = RunFacts::From(runs);
   ScriptModel model(page, facts);
