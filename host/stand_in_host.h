@@ -227,9 +227,10 @@ class StandInHost {
   static SIZE FrameSize(HWND window, int clientWidth, int clientHeight);
   Box ClientBox() const;
   // A visible window painting a coloured rectangle, named for command 7, at `box` in host
-  // client pixels. It is a child of the host window, or with a `container` a child of that
-  // object's window (placed through the container's client area, border and mirroring
-  // included); null, and no window, when no object has the container's name.
+  // client pixels, on top of the objects beside it. It is a child of the host window, or with
+  // a `container` a child of that object's window (placed through the container's client
+  // area, border and mirroring included); null, and no window, when no object has the
+  // container's name.
   HWND AddObject(const std::string& name, const Box& box, const std::string& container = {},
                  ObjectFrame frame = ObjectFrame::Plain);
   // Destroys the object's window and forgets its name and the names of the objects inside

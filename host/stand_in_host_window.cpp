@@ -119,7 +119,10 @@ HWND StandInHost::AddObject(const std::string& name, const Box& box, const std::
       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
-  if (child != nullptr) objects_.push_back({name, child});
+  if (child == nullptr) return nullptr;
+  // A new child window starts at the bottom of its siblings; a page's later objects lie on top.
+  SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  objects_.push_back({name, child});
   return child;
 }
 

@@ -1,6 +1,7 @@
 #include "core/window_moves.h"
 
 #include <cstdint>
+#include <unordered_map>
 
 namespace duduve {
 
@@ -42,14 +43,27 @@ Rect ClientWithin(const Rect& frame, const Rect& frameNow, const Rect& clientNow
           SaturateToInt32(frame.Height - top - bottom)};
 }
 
-}  // namespace
+// Places nested windows against where their parents end once every move is done.
+class ParentPlacement {
+ public:
+  ParentPlacement(WindowSystem& windows, WindowHandle host) : windows_(windows), host_(host) {}
 
-void ParentPlacement::Convert(WindowMove& move) {
-  move.InParent = move.To;
-  ParentArea parent;
-  if (!windows_.ParentAreaOf(host_, move.Window, parent) || parent.Parent == host_) return;
-  move.InParent = RelativeTo(move.To, FinalClient(parent, 0), parent.Mirrored);
-}
+  // The window ends at `move.To`; a later announcement of the same window wins.
+  void Expect(const WindowMove& move) { finalFrames_[move.Window] = move.To; }
+  // `move.To` relative to its parent's client area as that will be.
+  Rect InParent(const WindowMove& move, const ParentArea& parent) {
+    return RelativeTo(move.To, FinalClient(parent, 0), parent.Mirrored);
+  }
+
+ private:
+  // The parent's client area once the step is done, in host-client coordinates.
+  Rect FinalClient(const ParentArea& parent, int depth);
+
+  WindowSystem& windows_;
+  WindowHandle host_;
+  std::unordered_map<WindowHandle, Rect> finalFrames_;
+  std::unordered_map<WindowHandle, Rect> finalClients_;
+};
 
 Rect ParentPlacement::FinalClient(const ParentArea& parent, int depth) {
   if (const auto known = finalClients_.find(parent.Parent); known != finalClients_.end()) {
@@ -70,14 +84,32 @@ Rect ParentPlacement::FinalClient(const ParentArea& parent, int depth) {
   return client;
 }
 
+}  // namespace
+
 void ConvertToParents(Context& context, std::initializer_list<std::vector<WindowMove>*> lists) {
-  ParentPlacement placement(context.Windows, context.HostWindow);
+  // Direct children of the host window, most page objects, keep their rectangle at the cost
+  // of one question each; the others wait until every final rectangle is known.
+  struct Nested {
+    WindowMove* Move;
+    ParentArea Parent;
+  };
+  std::vector<Nested> nested;
+  const WindowHandle host = context.HostWindow;
+  for (auto* list : lists) {
+    for (auto& move : *list) {
+      move.InParent = move.To;
+      ParentArea parent;
+      if (context.Windows.ParentAreaOf(host, move.Window, parent) && parent.Parent != host) {
+        nested.push_back({&move, parent});
+      }
+    }
+  }
+  if (nested.empty()) return;
+  ParentPlacement placement(context.Windows, host);
   for (const auto* list : lists) {
     for (const auto& move : *list) placement.Expect(move);
   }
-  for (auto* list : lists) {
-    for (auto& move : *list) placement.Convert(move);
-  }
+  for (auto& [move, parent] : nested) move->InParent = placement.InParent(*move, parent);
 }
 
 void MoveEachNow(Context& context, std::vector<WindowMove>& moves) {

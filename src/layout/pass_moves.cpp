@@ -12,12 +12,11 @@ namespace {
 // the pass moves windows at once. The batch is committed on every path out.
 class MoveBatch {
  public:
-  MoveBatch(Context& context, std::size_t reserved, std::size_t expected, std::uint64_t generation)
+  MoveBatch(Context& context, std::size_t reserved, std::uint64_t generation)
       : context_(context), generation_(generation) {
     constexpr auto kMostReserved = static_cast<std::size_t>(std::numeric_limits<int>::max());
     batch_ = context_.Windows.BeginBatch(
         static_cast<int>(reserved < kMostReserved ? reserved : kMostReserved));
-    if (batch_ != 0) queued_.reserve(expected);
   }
   MoveBatch(const MoveBatch&) = delete;
   MoveBatch& operator=(const MoveBatch&) = delete;
@@ -29,21 +28,22 @@ class MoveBatch {
     }
   }
 
-  void Move(const WindowMove& move) {
-    if (context_.Registry.Objects.Generation() != generation_) return;
-    if (batch_ == 0) {
-      MoveNow(move);
-      return;
+  void Queue(const std::vector<WindowMove>& moves) {
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      if (batch_ == 0) {
+        MoveNow(moves[i]);
+        continue;
+      }
+      if (!Current()) return;
+      batch_ = context_.Windows.AddToBatch(batch_, moves[i].Window, moves[i].InParent);
+      if (batch_ != 0) continue;
+      for (std::size_t queued = 0; queued <= i; ++queued) MoveNow(moves[queued]);
     }
-    queued_.push_back(&move);
-    batch_ = context_.Windows.AddToBatch(batch_, move.Window, move.InParent);
-    if (batch_ == 0) MoveQueuedNow();
   }
 
   // Moves at once unless host code has emptied the registry meanwhile.
   void MoveNow(const WindowMove& move) {
-    if (context_.Registry.Objects.Generation() != generation_) return;
-    context_.Windows.MoveNow(move.Window, move.InParent);
+    if (Current()) context_.Windows.MoveNow(move.Window, move.InParent);
   }
 
   // Commits the batch, when there still is one.
@@ -54,15 +54,11 @@ class MoveBatch {
   }
 
  private:
-  void MoveQueuedNow() {
-    for (const auto* queued : queued_) MoveNow(*queued);
-    queued_.clear();
-  }
+  bool Current() const { return context_.Registry.Objects.Generation() == generation_; }
 
   Context& context_;
   std::uint64_t generation_;
   WindowSystem::Batch batch_ = 0;
-  std::vector<const WindowMove*> queued_;
 };
 
 }  // namespace
@@ -70,8 +66,8 @@ class MoveBatch {
 void CommitPassMoves(Context& context, PassMoves& moves, std::uint64_t generation) {
   ConvertToParents(context, {&moves.Objects, &moves.Pins, &moves.Groups});
   // Sized for the whole registry, as the batch always was.
-  MoveBatch batch(context, context.Registry.Objects.size(), moves.Objects.size(), generation);
-  for (const auto& move : moves.Objects) batch.Move(move);
+  MoveBatch batch(context, context.Registry.Objects.size(), generation);
+  batch.Queue(moves.Objects);
   for (const auto& move : moves.Pins) batch.MoveNow(move);
   batch.End();
   for (const auto& move : moves.Groups) batch.MoveNow(move);

@@ -47,6 +47,10 @@ TEST(StandInHostNesting, ObjectsInsideBorderedContainersReadBackAtTheirBoxes) {
   EXPECT_EQ(PlaceInParent(button).x, 170 - 152);
   EXPECT_EQ(PlaceInParent(button).y, 140 - 122);
   EXPECT_TRUE(GetWindowLongPtrW(panel, GWL_STYLE) & WS_CLIPCHILDREN);
+  // A later object lies on top of the earlier ones beside it, as pages draw them.
+  HWND beside = host.AddObject("Beside", {120, 100, 50, 50}, "Panel");
+  EXPECT_EQ(GetWindow(panel, GW_CHILD), beside);
+  EXPECT_EQ(GetWindow(beside, GW_HWNDNEXT), card);
 
   // A container's move carries what is inside it.
   SetWindowPos(panel, nullptr, 110, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

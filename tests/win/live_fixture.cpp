@@ -36,10 +36,19 @@ std::vector<std::vector<standin::Box>> BatchBoxes(const std::string& text,
   return boxes;
 }
 
+HWND FindObjectWindow(HWND window, const std::string& name) {
+  for (HWND child = FindWindowExA(window, nullptr, "DuduveStandInObject", nullptr);
+       child != nullptr; child = FindWindowExA(window, child, "DuduveStandInObject", nullptr)) {
+    if (standin::WindowText(child) == FromAnsi(name)) return child;
+    if (HWND inside = FindObjectWindow(child, name)) return inside;
+  }
+  return nullptr;
+}
+
 std::vector<standin::Box> LiveBoxes(HWND window, const Page& page) {
   std::vector<standin::Box> boxes;
   for (const auto& object : page.Objects) {
-    HWND child = FindWindowExA(window, nullptr, "DuduveStandInObject", object.Name.c_str());
+    HWND child = FindObjectWindow(window, object.Name);
     RECT bounds{};
     if (child == nullptr || !GetWindowRect(child, &bounds)) {
       boxes.push_back({});

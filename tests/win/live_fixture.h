@@ -22,6 +22,8 @@ std::vector<standin::Box> DesignBoxes(const Page& page);
 // The batch mode's rectangles for the page at each size.
 std::vector<std::vector<standin::Box>> BatchBoxes(const std::string& text,
                                                   const std::vector<WindowSize>& sizes);
+// The window of the page object with this name, wherever it is nested in `window`.
+HWND FindObjectWindow(HWND window, const std::string& name);
 // Every page object's window rectangle in the live window's client pixels, read here.
 std::vector<standin::Box> LiveBoxes(HWND window, const Page& page);
 // Waits until the live window's objects have the rectangles, then checks each.

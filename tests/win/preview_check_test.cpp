@@ -259,6 +259,15 @@ struct ExamplePage {
 };
 const ExamplePage kExamplePages[] = {
     {L"castle.page", {}},
+    {L"shop.page",
+     {{39,
+       "HAnchor R on a STRETCH width puts \"Basket\" where L would: both its margins scale with "
+       "the window",
+       "to keep it by the right edge at its own width, write Duduve_RegisterObject \"Basket\" "
+       "\"FIXED\" \"STRETCH\" \"R\" \"T\" \"0\" \"0\"; to hug the window's right edge while it "
+       "scales, add after line 39: Duduve_PinObject \"Basket\" \"TopBar\" \"TR\" \"TR\" \"0\" "
+       "\"70\"",
+       Severity::Remark}}},
 };
 
 // An example page: beside this program in the i386 guest, else in the checkout's examples.

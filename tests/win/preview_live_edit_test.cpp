@@ -77,7 +77,7 @@ void OpenLine(HWND lines, int number) {
 }
 
 HWND ObjectWindow(HWND live, const char* name) {
-  return FindWindowExA(live, nullptr, "DuduveStandInObject", name);
+  return FindObjectWindow(live, name);
 }
 
 // A click of the left button at a point of a window's client area, as posted input.
@@ -182,6 +182,50 @@ TEST_F(PreviewLiveEdit, PickAnswersTheObjectClickedAndNothingForEscapeOrAClickOu
     PostMessageW(live, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(Read(path_), kPage);
+}
+
+// A card holding a button with a star on it, and a label reaching past the card's right edge.
+constexpr char kCardPage[] =
+    "page 640 360\n"
+    "object Card   40  60 300 200 kind=panel\n"
+    "object Ok     60 200  80  30 kind=button in=Card\n"
+    "object Star   70 205  20  20 in=Ok\n"
+    "object Stray 300 100 100  40 kind=text in=Card\n"
+    "object Side  440   0 200 360 kind=panel\n"
+    "Duduve_Clear\n"
+    "Duduve_SetDesignSize \"640\" \"360\"\n"
+    "Duduve_RegisterObject \"Card\" \"STRETCH\" \"STRETCH\" \"L\" \"T\" \"0\" \"0\"\n"
+    "Duduve_RegisterObject \"Side\" \"STRETCH\" \"STRETCH\" \"R\" \"T\" \"0\" \"0\"\n"
+    "Duduve_Apply\n";
+
+TEST_F(PreviewLiveEdit, PickAnswersTheInnermostObjectShownWhereTheAuthorClicks) {
+  Write(kCardPage);
+  RunLive([&](HWND live) {
+    OpenLine(lines_, 9);
+    HWND editor = editor_test::WaitForEditor(kRegisterEditor, kCancel);
+    ASSERT_NE(editor, nullptr);
+    const auto pick = [&](const char* object, int x, int y) {
+      editor_test::Press(editor, kPick);
+      ASSERT_TRUE(WaitForStatus(lines_, L"Pick: click an object"));
+      Click(ObjectWindow(live, object), x, y);
+      ASSERT_TRUE(WaitUntil([&] { return !Status(lines_).starts_with(L"Pick:"); }));
+      editor_test::Settle(editor);
+    };
+    pick("Star", 2, 2);
+    EXPECT_EQ(editor_test::Text(editor, kName), L"Star") << "two containers deep";
+    pick("Ok", 50, 5);
+    EXPECT_EQ(editor_test::Text(editor, kName), L"Ok") << "inside the card, beside the star";
+    pick("Card", 5, 5);
+    EXPECT_EQ(editor_test::Text(editor, kName), L"Card");
+    // 60 pixels into the label is past the card's edge, where nothing shows it.
+    pick("Stray", 60, 5);
+    EXPECT_EQ(editor_test::Text(editor, kName), L"Card") << "a cut-off part answers nothing";
+    pick("Stray", 5, 5);
+    EXPECT_EQ(editor_test::Text(editor, kName), L"Stray");
+    EXPECT_TRUE(editor_test::PressAndWaitClosed(editor, kCancel));
+    PostMessageW(live, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(Read(path_), kCardPage);
 }
 
 TEST_F(PreviewLiveEdit, CancelChangesNothing) {

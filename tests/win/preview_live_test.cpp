@@ -13,6 +13,7 @@
 #include "file_output.h"
 #include "live_fixture.h"
 #include "live_window.h"
+#include "nested_page.h"
 #include "window_driver.h"
 
 namespace preview {
@@ -64,13 +65,21 @@ void PressKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
 }
 
-// True once the window and every child have painted all they were asked to.
+// True once the window and every window inside it have painted all they were asked to.
 bool Painted(HWND window) {
   if (GetUpdateRect(window, nullptr, FALSE)) return false;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetUpdateRect(child, nullptr, FALSE)) return false;
+    if (!Painted(child)) return false;
   }
   return true;
+}
+
+// The colour on screen at a point of a window's client area.
+COLORREF PixelOf(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
 }
 
 // The colours on screen down one column of the window's client area.
@@ -171,6 +180,30 @@ TEST_F(PreviewLive, ReloadsTheChangedFileAndKeepsTheLastGoodPageOnAMistake) {
   const std::string png = Read(picture_);
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(12, 12), std::string("IHDR\0\0\x03\x20\0\0\x02\x58", 12));
+}
+
+TEST_F(PreviewLive, NestedPagesFollowEveryResizeAsTheBatchRunDoesAndReleaseToTheirDesign) {
+  const Page page = Parsed(kNestedPage);
+  const auto batch = BatchBoxes(kNestedPage, {{640, 360}, {960, 540}, {1280, 400}});
+  Write(kNestedPage);
+  const LiveEnd end = RunLive([&](HWND window) {
+    ExpectBoxes(window, page, batch[0], "after page entry");
+    // A window inside a container inside the page shows its own part of the picture: A, in
+    // the tray, in its palette colour.
+    ASSERT_TRUE(WaitUntil([&] { return Painted(window); }));
+    HWND a = FindObjectWindow(window, "A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(GetParent(a), FindObjectWindow(window, "Tray"));
+    EXPECT_EQ(PixelOf(a, 20, 20), RGB(200, 90, 80));
+    ResizeClient(window, {960, 540});
+    ExpectBoxes(window, page, batch[1], "at 960 x 540");
+    ResizeClient(window, {1280, 400});
+    ExpectBoxes(window, page, batch[2], "at 1280 x 400");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(end.Released, DesignBoxes(page));
+  EXPECT_TRUE(end.Unloaded);
+  EXPECT_EQ(end.Faults, "");
 }
 
 TEST(PreviewLiveShapes, FillTheScreensHeightUnlessTooWide) {

@@ -2,6 +2,7 @@
 // its file name, line number and what was expected.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "page_file.h"
@@ -52,6 +53,34 @@ TEST(PreviewPageFile, ReadsObjectsOptionsAndBothScripts) {
   EXPECT_EQ(page.Resized[0].Line, 9);
 }
 
+TEST(PreviewPageFile, ObjectsInsideContainersKeepPageCoordinates) {
+  Page page;
+  const auto error = ParsePage(
+      "page 640 360\n"
+      "object \"Side Panel\" 440 0 200 360 kind=panel\n"
+      "object Card 40 60 300 200\n"
+      "object Ok 60 200 80 30 kind=button IN=card\n"
+      "object Badge 460 20 40 40 in=\"side panel\" colour=#208040\n"
+      "object Star 470 30 10 10 in=Badge\n",
+      "hall.page", page);
+  ASSERT_FALSE(error.has_value()) << error->Text();
+  ASSERT_EQ(page.Objects.size(), 5u);
+  const PageObject& ok = page.Objects[2];
+  EXPECT_EQ((std::vector<int>{ok.Left, ok.Top, ok.Width, ok.Height}),
+            (std::vector<int>{60, 200, 80, 30}));
+  EXPECT_EQ(ok.Kind, ObjectKind::Button);
+  // The container as its own line spells it.
+  EXPECT_EQ(ok.Container, "Card");
+  EXPECT_EQ(page.Objects[3].Container, "Side Panel");
+  EXPECT_EQ(page.Objects[3].Colour, 0x208040u);
+  EXPECT_EQ(page.Objects[4].Container, "Badge");
+  EXPECT_EQ(page.Objects[0].Container, "");
+  const std::optional<std::size_t> containers[] = {std::nullopt, std::nullopt, 1, 0, 3};
+  for (std::size_t i = 0; i < page.Objects.size(); ++i) {
+    EXPECT_EQ(ContainerIndex(page, i), containers[i]) << page.Objects[i].Name;
+  }
+}
+
 TEST(PreviewPageFile, ErrorsNameTheFileTheLineAndWhatWasExpected) {
   EXPECT_EQ(ErrorOf(""), "hall.page: expected a \"page WIDTH HEIGHT\" line");
   EXPECT_EQ(ErrorOf("page 10 10\n"), "hall.page:1: expected at least one \"object\" line");
@@ -82,8 +111,20 @@ TEST(PreviewPageFile, ErrorsNameTheFileTheLineAndWhatWasExpected) {
   EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5 kind=round\n"),
             "hall.page:2: expected kind=box, panel, button, text or image, found \"kind=round\"");
   EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5 shadow\n"),
-            "hall.page:2: expected kind=..., colour=#rrggbb or label=\"...\" after the "
-            "rectangle, found \"shadow\"");
+            "hall.page:2: expected kind=..., colour=#rrggbb, label=\"...\" or in=CONTAINER "
+            "after the rectangle, found \"shadow\"");
+  EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5\nobject B 1 1 2 2 in=Panel\n"),
+            "hall.page:3: expected in=CONTAINER naming an object listed on an earlier line, "
+            "found \"in=Panel\"");
+  EXPECT_EQ(ErrorOf("page 10 10\nobject B 1 1 2 2 in=A\nobject A 0 0 5 5\n"),
+            "hall.page:2: expected in=CONTAINER naming an object listed on an earlier line, "
+            "found \"in=A\"");
+  EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5 in=A\n"),
+            "hall.page:2: expected in=CONTAINER naming an object listed on an earlier line, "
+            "found \"in=A\"");
+  EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5\nobject B 1 1 2 2 in=\n"),
+            "hall.page:3: expected in=CONTAINER naming an object listed on an earlier line, "
+            "found \"in=\"");
   EXPECT_EQ(ErrorOf("page 10 10\nobject A 0 0 5 5\nDuduve_SetDesignSize 1280 \"720\"\n"),
             "hall.page:3: expected every parameter of Duduve_SetDesignSize in double quotes, "
             "found 1280");

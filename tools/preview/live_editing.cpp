@@ -19,6 +19,7 @@
 #include "file_output.h"
 #include "live_window.h"
 #include "page_check.h"
+#include "page_painter.h"
 
 namespace preview {
 
@@ -267,11 +268,9 @@ std::string LiveWindow::ObjectAt(POINT screen) const {
   POINT client = screen;
   ScreenToClient(Window(), &client);
   if (!Contains(host_->ClientBox(), client)) return {};
-  // Later objects are drawn on top of earlier ones.
-  for (auto object = page_.Objects.rbegin(); object != page_.Objects.rend(); ++object) {
-    if (Contains(host_->ObjectBox(object->Name), client)) return object->Name;
-  }
-  return {};
+  // What the picture shows on top there: an object inside a container before the container.
+  const auto index = TopmostObjectAt(page_, PageBoxes(*host_, page_), client.x, client.y);
+  return index ? page_.Objects[*index].Name : std::string();
 }
 
 void LiveWindow::SetStatus(const std::wstring& status) {

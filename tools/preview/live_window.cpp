@@ -99,9 +99,8 @@ std::optional<PlayFailure> LiveWindow::Open() {
   host_->OnHostMessage = [this](UINT message, WPARAM wParam, LPARAM lParam) {
     return HostMessage(message, wParam, lParam);
   };
-  host_->Painter = [this](HWND window, HDC dc) {
-    picture_.Show(dc, window == host_->Window() ? host_->ClientBox() : host_->WindowBox(window));
-  };
+  // Each window shows the part of the picture under its client area, wherever it is nested.
+  host_->Painter = [this](HWND window, HDC dc) { picture_.Show(dc, host_->ClientAreaBox(window)); };
   host_->OnPick = [this] { return PickObjectByClick(); };
   pageText_ = *text;
   if (!lines_.Create(Window(), FromAnsi(settings_.FileName) + L" - script lines",

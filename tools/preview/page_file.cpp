@@ -194,9 +194,20 @@ class Reader {
         }
       } else if (option.Key == "label") {
         object.Label = option.Value;
+      } else if (option.Key == "in") {
+        const auto container = std::find_if(
+            page_.Objects.begin(), page_.Objects.end(),
+            [&](const PageObject& other) { return SameWord(other.Name, option.Value); });
+        if (container == page_.Objects.end()) {
+          return Error("in=CONTAINER naming an object listed on an earlier line, found " +
+                       Quote(option.Raw));
+        }
+        object.Container = container->Name;
       } else {
-        return Error("kind=..., colour=#rrggbb or label=\"...\" after the rectangle, found " +
-                     Quote(option.Raw));
+        return Error(
+            "kind=..., colour=#rrggbb, label=\"...\" or in=CONTAINER after the "
+            "rectangle, found " +
+            Quote(option.Raw));
       }
     }
     page_.Objects.push_back(std::move(object));
@@ -260,6 +271,15 @@ std::optional<PageError> ParsePage(std::string_view text, const std::string& fil
     if (auto error = reader.Line(++number, line)) return error;
   }
   return reader.Finish(number);
+}
+
+std::optional<std::size_t> ContainerIndex(const Page& page, std::size_t index) {
+  const std::string& container = page.Objects[index].Container;
+  if (container.empty()) return std::nullopt;
+  for (std::size_t i = 0; i < index; ++i) {
+    if (SameWord(page.Objects[i].Name, container)) return i;
+  }
+  return std::nullopt;
 }
 
 std::vector<ActionMismatch> MatchActions(Page& page, const std::vector<KnownAction>& actions) {

@@ -22,6 +22,8 @@ struct PageObject {
   ObjectKind Kind = ObjectKind::Box;
   std::optional<std::uint32_t> Colour;  // 0xRRGGBB; a palette colour when absent
   std::optional<std::string> Label;     // drawn instead of the name; may be empty
+  std::string Container;  // the object listed earlier whose window holds this one, as that
+                          // object's line spells it; empty for a child of the host window
   int Line = 0;
 };
 
@@ -71,6 +73,8 @@ inline constexpr int kLargestCoordinate = 100000;
 
 // Reads a whole page file's text; returns the first error, or the page.
 std::optional<PageError> ParsePage(std::string_view text, const std::string& fileName, Page& page);
+// The index of the object whose window holds object `index`; nullopt for the host window.
+std::optional<std::size_t> ContainerIndex(const Page& page, std::size_t index);
 // A script line that names no declared action, or has another number of parameters.
 struct ActionMismatch {
   int Line = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -122,6 +123,28 @@ class Canvas {
   const DibBitmap& bitmap_;
 };
 
+// The part of the window where object `index` can show: the rectangles of every container
+// around it, intersected (the whole window for an object of the host window). Empty when they
+// do not meet.
+RECT ShownArea(const Page& page, const std::vector<standin::Box>& boxes, std::size_t index) {
+  RECT area{LONG_MIN / 2, LONG_MIN / 2, LONG_MAX / 2, LONG_MAX / 2};
+  for (auto container = ContainerIndex(page, index); container;
+       container = ContainerIndex(page, *container)) {
+    if (*container >= boxes.size()) return {};
+    const auto& box = boxes[*container];
+    area.left = std::max<LONG>(area.left, box.Left);
+    area.top = std::max<LONG>(area.top, box.Top);
+    area.right = std::min<LONG>(area.right, box.Left + box.Width);
+    area.bottom = std::min<LONG>(area.bottom, box.Top + box.Height);
+  }
+  if (area.right <= area.left || area.bottom <= area.top) return {};
+  return area;
+}
+
+bool Within(const RECT& area, int x, int y) {
+  return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+}
+
 void DrawObject(const Canvas& canvas, const PageObject& object, std::size_t index, RECT rect,
                 int fontPixels) {
   const COLORREF colour = ObjectColour(object, index);
@@ -195,10 +218,19 @@ void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int
       canvas.Fill(designRect(object), Mix(ObjectColour(object, i), kPageBackground, 0.85));
     }
   }
-  for (std::size_t i = 0; i < page.Objects.size() && i < size.Boxes.size(); ++i) {
+  for (const std::size_t i : DrawingOrder(page)) {
+    if (i >= size.Boxes.size()) continue;
     const auto& box = size.Boxes[i];
+    const int beforeObject = SaveDC(canvas.Dc());
+    if (ContainerIndex(page, i)) {
+      const RECT area = ShownArea(page, size.Boxes, i);
+      const RECT shown =
+          placed(area.left, area.top, area.right - area.left, area.bottom - area.top);
+      IntersectClipRect(canvas.Dc(), shown.left, shown.top, shown.right, shown.bottom);
+    }
     DrawObject(canvas, page.Objects[i], i, placed(box.Left, box.Top, box.Width, box.Height),
                fontPixels);
+    RestoreDC(canvas.Dc(), beforeObject);
   }
   if (ghosts) {
     for (std::size_t i = 0; i < page.Objects.size(); ++i) {
@@ -210,6 +242,37 @@ void DrawWindow(const Canvas& canvas, const Page& page, const SizeRun& size, int
 }
 
 }  // namespace
+
+std::vector<std::size_t> DrawingOrder(const Page& page) {
+  std::vector<std::optional<std::size_t>> containers;
+  for (std::size_t i = 0; i < page.Objects.size(); ++i) {
+    containers.push_back(ContainerIndex(page, i));
+  }
+  std::vector<std::size_t> order;
+  // Each object, then what is inside it; a container is always listed before its contents.
+  const auto add = [&](const auto& self, std::size_t index) -> void {
+    order.push_back(index);
+    for (std::size_t i = index + 1; i < page.Objects.size(); ++i) {
+      if (containers[i] == index) self(self, i);
+    }
+  };
+  for (std::size_t i = 0; i < page.Objects.size(); ++i) {
+    if (!containers[i]) add(add, i);
+  }
+  return order;
+}
+
+std::optional<std::size_t> TopmostObjectAt(const Page& page, const std::vector<standin::Box>& boxes,
+                                           int x, int y) {
+  const auto order = DrawingOrder(page);
+  for (auto at = order.rbegin(); at != order.rend(); ++at) {
+    if (*at >= boxes.size()) continue;
+    const auto& box = boxes[*at];
+    const RECT rect{box.Left, box.Top, box.Left + box.Width, box.Top + box.Height};
+    if (Within(rect, x, y) && Within(ShownArea(page, boxes, *at), x, y)) return *at;
+  }
+  return std::nullopt;
+}
 
 bool PaintPageOn(const DibBitmap& bitmap, const Page& page, const SizeRun& size, bool ghosts) {
   const Canvas canvas(bitmap);

@@ -119,15 +119,19 @@ Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
 The page opens in a window of its design size and runs the "on enter" lines (as Page Enter
 would); then for each size the window is resized and the "on resized" lines run (as the
 Resized event would; Duduve_Apply when the page has none). Each size prints every object's
-rectangle, read from its window, and the host variables the plug-in set.
+rectangle, read from its window, in the window's client pixels, and the host variables the
+plug-in set.
 
 Page file, one item a line ('#' starts a comment line):
   page WIDTH HEIGHT                       the design canvas, first
   object NAME LEFT TOP WIDTH HEIGHT [kind=box|panel|button|text|image]
-                                    [colour=#rrggbb] [label="text"]
+                                    [colour=#rrggbb] [label="text"] [in=CONTAINER]
   on enter | on resized                   starts a script section (enter is the default)
   Duduve_Action "param" "param" ...       an action, parameters in double quotes
-Objects are drawn in the order listed, later ones on top. Names with spaces go in quotes.
+Rectangles are in page pixels, also for an object in=CONTAINER (an object listed before it),
+whose window is made inside the container's window. Objects are drawn in the order listed,
+later ones on top; an object inside a container is drawn right after it, cut to its
+rectangle. Names with spaces go in quotes.
 )";
 }
 

@@ -65,7 +65,8 @@ std::vector<LineRun> LineRuns(const standin::StandInHost& host,
 
 void AddPageObjects(standin::StandInHost& host, const Page& page) {
   for (const auto& object : page.Objects) {
-    host.AddObject(object.Name, {object.Left, object.Top, object.Width, object.Height});
+    host.AddObject(object.Name, {object.Left, object.Top, object.Width, object.Height},
+                   object.Container);
   }
 }
 

@@ -61,9 +61,11 @@ std::vector<Outcome> RunScript(standin::StandInHost& host, const std::vector<Scr
 // What the host recorded of each outcome's call (before its records are cleared).
 std::vector<LineRun> LineRuns(const standin::StandInHost& host,
                               const std::vector<Outcome>& outcomes);
-// Makes a window for every page object at its design rectangle.
+// Makes a window for every page object at its design rectangle, inside its container's window
+// when it names one.
 void AddPageObjects(standin::StandInHost& host, const Page& page);
-// Every page object's rectangle as its window has it now, in page order.
+// Every page object's rectangle as its window has it now, in page order, in the host window's
+// client pixels whatever window holds it.
 std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page& page);
 
 // How a page's script lines must match the plug-in's actions.
