@@ -210,6 +210,25 @@ const CheckCase kLayoutCases[] = {
        "corner while it scales, pin its BR point to the BR point of an object that stretches to "
        "that corner",
        Severity::Remark}}},
+    {"R or B that change nothing, on an object that C moves as well",
+     "page 640 360\n"
+     "object Start 500 300 100 40\n"
+     "on enter\n"
+     "Duduve_SetDesignSize \"640\" \"360\"\n"
+     "Duduve_RegisterObject \"Start\" \"UNIFORM\" \"UNIFORM\" \"C\" \"B\" \"0\" \"0\"\n"
+     "Duduve_Apply\n",
+     {{5,
+       "at the design size \"Start\" moves 230 px left (from 500, 300 to 270, 300): HAnchor C "
+       "centres it in the window, and it is drawn off-centre",
+       "write Duduve_RegisterObject \"Start\" \"UNIFORM\" \"UNIFORM\" \"L\" \"B\" \"0\" \"0\""},
+      {5,
+       "VAnchor B on a UNIFORM height puts \"Start\" where T would: it sits in the centred "
+       "uniform frame, whose margins scale, so at portrait 3:4 (768 x 1024) it is 320 px from "
+       "the window's bottom edge (20 px in the design)",
+       "to keep it by the bottom edge at its own height, write Duduve_RegisterObject \"Start\" "
+       "\"UNIFORM\" \"FIXED\" \"L\" \"B\" \"0\" \"0\"; to hug the window's bottom edge while it "
+       "scales, pin its BL point to the BL point of an object that stretches to that edge",
+       Severity::Remark}}},
 };
 
 TEST(PreviewCheckLayout, ReportsEveryMoveAtTheDesignSizeAndRemarksOnEachShapeWithCleanLines) {

@@ -17,14 +17,9 @@ namespace {
 
 using standin::Box;
 
-constexpr std::size_t kWidthMode = 1;
-constexpr std::size_t kHeightMode = 2;
-constexpr std::size_t kHorizontalAnchor = 3;
-constexpr std::size_t kVerticalAnchor = 4;
-constexpr std::size_t kNudgeX = 5;
-constexpr std::size_t kNudgeY = 6;
-constexpr std::size_t kOffsetX = 4;
-constexpr std::size_t kOffsetY = 5;
+using namespace register_param;
+using pin_param::kOffsetX;
+using pin_param::kOffsetY;
 
 class DesignSizeCheck {
  public:
@@ -78,12 +73,9 @@ class DesignSizeCheck {
     const Box drawn = Drawn(i);
     const Box placedLeftTop = leftTop_ != nullptr ? (*leftTop_)[i] : boxes_[i];
     const ModelLine& rule = object.Rule;
-    const bool centredX = duduve::ParseHorizontalAnchor(rule.Params[kHorizontalAnchor].Text) ==
-                              duduve::HorizontalAnchor::Center &&
-                          boxes_[i].Left != placedLeftTop.Left;
-    const bool centredY = duduve::ParseVerticalAnchor(rule.Params[kVerticalAnchor].Text) ==
-                              duduve::VerticalAnchor::Center &&
-                          boxes_[i].Top != placedLeftTop.Top;
+    const Centring centring = CentringThatMoves(input_, i, rule);
+    const bool centredX = centring.X;
+    const bool centredY = centring.Y;
     if (centredX || centredY) {
       const std::string anchors = centredX && centredY ? "HAnchor and VAnchor C centre"
                                   : centredX           ? "HAnchor C centres"
@@ -95,7 +87,7 @@ class DesignSizeCheck {
                            "at the design size " + Quote(Name(i)) + " " +
                                MoveText(withoutCentring, boxes_[i]) + ": " + anchors +
                                " it in the window, and it is drawn off-centre",
-                           "write " + UncentredLine(i, rule, centredX, centredY)});
+                           "write " + ScriptText(RuleLineInPlace(input_, i, rule))});
     }
     const int nudgeX = NumberParam(rule, kNudgeX);
     const int nudgeY = NumberParam(rule, kNudgeY);
@@ -110,34 +102,14 @@ class DesignSizeCheck {
                MoveText(drawn,
                         {drawn.Left + nudgeX, drawn.Top + nudgeY, drawn.Width, drawn.Height}) +
                ": its nudge moves it by that much at every window size",
-           "to show it where it is drawn, write " + Unnudged(rule), Severity::Remark});
+           "to show it where it is drawn, write " + Unnudged(i, rule), Severity::Remark});
       return;
     }
     findings_.push_back({rule.Line, Where(i), "see why its rule moves it at its own size"});
   }
 
-  // The line with its C anchors replaced by the side that keeps the object where it is
-  // drawn: L or T where the margins scale (R or B would do the same), else the nearer edge.
-  std::string UncentredLine(std::size_t i, const ModelLine& rule, bool x, bool y) const {
-    ScriptLine line = CleanLine(page_, rule.Line);
-    const Box& object = Drawn(i);
-    const auto fixed = [&](std::size_t mode) {
-      return duduve::ParseAxisPolicy(rule.Params[mode].Text, duduve::AxisPolicy::Stretch) ==
-             duduve::AxisPolicy::Fixed;
-    };
-    if (x) {
-      const bool right = fixed(kWidthMode) && 2 * object.Left + object.Width > page_.Width;
-      line.Params[kHorizontalAnchor].assign(1, right ? 'R' : 'L');
-    }
-    if (y) {
-      const bool bottom = fixed(kHeightMode) && 2 * object.Top + object.Height > page_.Height;
-      line.Params[kVerticalAnchor].assign(1, bottom ? 'B' : 'T');
-    }
-    return ScriptText(line);
-  }
-
-  std::string Unnudged(const ModelLine& rule) const {
-    ScriptLine line = CleanLine(page_, rule.Line);
+  std::string Unnudged(std::size_t i, const ModelLine& rule) const {
+    ScriptLine line = RuleLineInPlace(input_, i, rule);
     line.Params[kNudgeX].assign(1, '0');
     line.Params[kNudgeY].assign(1, '0');
     return ScriptText(line);

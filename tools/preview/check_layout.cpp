@@ -6,6 +6,7 @@
 #include "ascii_text.h"
 #include "core/casing.h"
 #include "core/text_rules.h"
+#include "core/vocabulary.h"
 
 namespace preview {
 
@@ -123,6 +124,43 @@ ScriptLine CleanLine(const Page& page, int line) {
   const ScriptLine& written = *FindScriptLine(page, line);
   return CleanScriptLine(
       written, {written.ActionId, written.Action, static_cast<int>(written.Params.size())});
+}
+
+Centring CentringThatMoves(const LayoutInput& input, std::size_t objectIndex,
+                           const ModelLine& rule) {
+  const PreviewRun& run = input.Plays.AsWritten;
+  if (!input.Plays.LeftTop || run.Sizes.empty()) return {};
+  const standin::Box& placed = run.Sizes.front().Boxes[objectIndex];
+  const standin::Box& leftTop = input.Plays.LeftTop->Sizes.front().Boxes[objectIndex];
+  using namespace register_param;
+  return {duduve::ParseHorizontalAnchor(rule.Params[kHorizontalAnchor].Text) ==
+                  duduve::HorizontalAnchor::Center &&
+              placed.Left != leftTop.Left,
+          duduve::ParseVerticalAnchor(rule.Params[kVerticalAnchor].Text) ==
+                  duduve::VerticalAnchor::Center &&
+              placed.Top != leftTop.Top};
+}
+
+ScriptLine RuleLineInPlace(const LayoutInput& input, std::size_t objectIndex,
+                           const ModelLine& rule) {
+  using namespace register_param;
+  ScriptLine line = CleanLine(input.Fitted, rule.Line);
+  const Centring centring = CentringThatMoves(input, objectIndex, rule);
+  const standin::Box& drawn = DrawnBox(input, objectIndex);
+  const auto fixed = [&](std::size_t mode) {
+    return duduve::ParseAxisPolicy(rule.Params[mode].Text, duduve::AxisPolicy::Stretch) ==
+           duduve::AxisPolicy::Fixed;
+  };
+  // Assigned by count and letter: GCC 12 warns wrongly about copies of short literals.
+  if (centring.X) {
+    const bool right = fixed(kWidthMode) && 2 * drawn.Left + drawn.Width > input.Fitted.Width;
+    line.Params[kHorizontalAnchor].assign(1, right ? 'R' : 'L');
+  }
+  if (centring.Y) {
+    const bool bottom = fixed(kHeightMode) && 2 * drawn.Top + drawn.Height > input.Fitted.Height;
+    line.Params[kVerticalAnchor].assign(1, bottom ? 'B' : 'T');
+  }
+  return line;
 }
 
 int NumberParam(const ModelLine& line, std::size_t index) {

@@ -50,6 +50,19 @@ std::string MoveText(const standin::Box& from, const standin::Box& to);
 // The script line on a line of the page, each parameter written as the plug-in reads it
 // (CleanParam): the base of every line a note proposes.
 ScriptLine CleanLine(const Page& page, int line);
+// Which of a registered object's C anchors move it at the design size: there the run anchored
+// L and T puts it elsewhere.
+struct Centring {
+  bool X = false;
+  bool Y = false;
+};
+Centring CentringThatMoves(const LayoutInput& input, std::size_t objectIndex,
+                           const ModelLine& rule);
+// The object's registering line, each parameter clean, and each C anchor that moves it at the
+// design size written as the side that keeps it where it is drawn (L or T where both margins
+// scale, else the nearer edge): the base of every line a note proposes for the object.
+ScriptLine RuleLineInPlace(const LayoutInput& input, std::size_t objectIndex,
+                           const ModelLine& rule);
 // The number a parameter holds, as the plug-in keeps it.
 int NumberParam(const ModelLine& line, std::size_t index);
 

@@ -1,13 +1,15 @@
 #include "check_plays.h"
 
+#include "check_reading.h"
+
 namespace preview {
 
 namespace {
 
 constexpr char kLeft = 'L';
 constexpr char kTop = 'T';
-constexpr std::size_t kHorizontalAnchor = 3;
-constexpr std::size_t kVerticalAnchor = 4;
+using register_param::kHorizontalAnchor;
+using register_param::kVerticalAnchor;
 
 // The page with every registration anchored L and T; false when that changes nothing.
 bool AnchoredLeftTop(Page& page) {

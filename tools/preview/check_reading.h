@@ -36,6 +36,20 @@ struct ParamSpec {
 // The parameters of an action, in order; empty for actions without parameters.
 std::span<const ParamSpec> ParamSpecs(int actionId);
 
+// Where the parameters the layout checks rewrite stand in their actions' lines.
+namespace register_param {
+inline constexpr std::size_t kWidthMode = 1;
+inline constexpr std::size_t kHeightMode = 2;
+inline constexpr std::size_t kHorizontalAnchor = 3;
+inline constexpr std::size_t kVerticalAnchor = 4;
+inline constexpr std::size_t kNudgeX = 5;
+inline constexpr std::size_t kNudgeY = 6;
+}  // namespace register_param
+namespace pin_param {
+inline constexpr std::size_t kOffsetX = 4;
+inline constexpr std::size_t kOffsetY = 5;
+}  // namespace pin_param
+
 // A parameter as the plug-in reads it from the host.
 struct ReadParam {
   std::wstring Text;          // what the plug-in sees, before any trimming

@@ -15,10 +15,7 @@ namespace {
 using duduve::AxisPolicy;
 using standin::Box;
 
-constexpr std::size_t kWidthMode = 1;
-constexpr std::size_t kHeightMode = 2;
-constexpr std::size_t kHorizontalAnchor = 3;
-constexpr std::size_t kVerticalAnchor = 4;
+using namespace register_param;
 // Rounding may make objects drawn edge to edge share a pixel; that is no overlap.
 constexpr int kLeastOverlap = 2;
 // Where R and L (or B and T) land within a pixel of each other, the anchor changes nothing.
@@ -138,7 +135,7 @@ class ShapeCheck {
     const bool across = edge == Edge::Left || edge == Edge::Right;
     const std::size_t mode = across ? kWidthMode : kHeightMode;
     const std::size_t anchor = across ? kHorizontalAnchor : kVerticalAnchor;
-    ScriptLine line = CleanLine(page_, rule.Line);
+    ScriptLine line = RuleLineInPlace(input_, i, rule);
     if (Policy(rule, mode) != AxisPolicy::Fixed) {
       return "its anchor or nudge takes it out; see its " +
              std::string(across ? "HAnchor" : "VAnchor") + " and " + (across ? "NudgeX" : "NudgeY");
@@ -242,7 +239,7 @@ class ShapeCheck {
   // scaling with the window; a pin to the corner of an object that stretches to the window's
   // edge keeps it there while the object scales.
   std::string AnchorFix(std::size_t i, const ModelLine& rule, bool x, bool y) const {
-    ScriptLine fixed = CleanLine(page_, rule.Line);
+    ScriptLine fixed = RuleLineInPlace(input_, i, rule);
     if (x) fixed.Params[kWidthMode] = PolicyWord(AxisPolicy::Fixed);
     if (y) fixed.Params[kHeightMode] = PolicyWord(AxisPolicy::Fixed);
     const char* edges = x && y ? "bottom-right corner" : x ? "right edge" : "bottom edge";
@@ -252,14 +249,15 @@ class ShapeCheck {
                               : "height") +
                       ", write " + ScriptText(fixed) + "; to hug the window's " + edges +
                       " while it scales, ";
-    // The pin's point: the far side on the axes the remark is about, else the object's anchor.
+    // The pin's point: the far side on the axes the remark is about, else the object's anchor
+    // as the line proposed writes it.
     const std::string code{
         y ? 'B'
           : Narrow(duduve::VerticalAnchorCode(static_cast<std::int32_t>(
-                duduve::ParseVerticalAnchor(rule.Params[kVerticalAnchor].Text))))[0],
+                duduve::ParseVerticalAnchor(Widen(fixed.Params[kVerticalAnchor])))))[0],
         x ? 'R'
           : Narrow(duduve::HorizontalAnchorCode(static_cast<std::int32_t>(
-                duduve::ParseHorizontalAnchor(rule.Params[kHorizontalAnchor].Text))))[0]};
+                duduve::ParseHorizontalAnchor(Widen(fixed.Params[kHorizontalAnchor])))))[0]};
     const ModelObject* target = StretchedTo(i, x, y);
     if (target == nullptr) {
       return fix + "pin its " + code + " point to the " + code +
