@@ -86,8 +86,8 @@ int RunLive(const Options& options) {
   return ReportUnload(end.Unloaded, end.Faults);
 }
 
-// --check: the findings in compiler form; 0 clean, 3 findings, 1 when the page could not be
-// read or played.
+// --check: the findings in compiler form; 0 without warnings (remarks allowed), 3 with
+// warnings, 1 when the page could not be read or played.
 int RunCheck(const Options& options) {
   const std::string fileName = ToAnsi(options.PagePath);
   const auto text = ReadWholeFile(options.PagePath);
@@ -106,13 +106,13 @@ int RunCheck(const Options& options) {
     return kExitFailure;
   }
   std::fputs(FormatFindings(fileName, findings).c_str(), stdout);
-  if (findings.empty()) {
+  const FindingCount count = CountFindings(findings);
+  if (count.Total() == 0) {
     std::printf("%s: no findings: Duduve carries out every line as written\n", fileName.c_str());
-    return 0;
+  } else {
+    std::printf("%s: %s\n", fileName.c_str(), CountText(count).c_str());
   }
-  std::printf("%s: %zu finding%s\n", fileName.c_str(), findings.size(),
-              findings.size() == 1 ? "" : "s");
-  return kExitFindings;
+  return count.Warnings > 0 ? kExitFindings : 0;
 }
 
 int Run() {
@@ -149,8 +149,12 @@ int Run() {
   }
   std::printf("duduve-preview: %s with %s\n\n", fileName.c_str(), ToAnsi(dll).c_str());
   std::fputs(FormatRun(page, run).c_str(), stdout);
-  const auto findings = CheckPage(parsed, run.Actions, run.Lines);
-  std::printf("\n%s\n", FindingsSummary(fileName, findings.size()).c_str());
+  std::vector<Finding> findings;
+  if (auto failure = CheckPageFile(parsed, dll, fileName, findings)) {
+    std::fprintf(stderr, "%s\n", failure->Text.c_str());
+    return kExitFailure;
+  }
+  std::printf("\n%s\n", FindingsSummary(fileName, CountFindings(findings)).c_str());
 
   const int status = ReportUnload(run.Unloaded, run.Faults);
   if (!options.Pictures) return status;

@@ -2,6 +2,7 @@
 
 #include "editor_session.h"
 #include "file_output.h"
+#include "line_list_window.h"
 #include "preview_run.h"
 #include "window_driver.h"
 
@@ -68,6 +69,26 @@ void ExpectBoxes(HWND window, const Page& page, const std::vector<standin::Box>&
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     EXPECT_EQ(boxes[i], expected[i]) << page.Objects[i].Name << " " << when;
   }
+}
+
+HWND List(HWND lines) {
+  return GetDlgItem(lines, LineListWindow::kListId);
+}
+
+std::vector<std::pair<std::wstring, int>> Entries(HWND lines) {
+  HWND list = List(lines);
+  std::vector<std::pair<std::wstring, int>> entries;
+  const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    entries.emplace_back(text, static_cast<int>(SendMessageW(list, LB_GETITEMDATA, i, 0)));
+  }
+  return entries;
+}
+
+std::wstring Status(HWND lines) {
+  return standin::WindowText(GetDlgItem(lines, LineListWindow::kStatusId));
 }
 
 void LiveFixture::SetUp() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "live_window.h"
@@ -28,6 +29,12 @@ std::vector<standin::Box> LiveBoxes(HWND window, const Page& page);
 // Waits until the live window's objects have the rectangles, then checks each.
 void ExpectBoxes(HWND window, const Page& page, const std::vector<standin::Box>& expected,
                  const char* when);
+
+// The list of script lines in the window of script lines, its entries (text and line) and
+// its status line.
+HWND List(HWND lines);
+std::vector<std::pair<std::wstring, int>> Entries(HWND lines);
+std::wstring Status(HWND lines);
 
 class LiveFixture : public ::testing::Test {
  protected:

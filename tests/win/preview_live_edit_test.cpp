@@ -59,28 +59,8 @@ std::string PageWith(int number, const std::string& line, bool insert = false) {
   return text.replace(begin, end - begin, insert ? line + "\r\n" : line);
 }
 
-HWND List(HWND lines) {
-  return GetDlgItem(lines, LineListWindow::kListId);
-}
-
-std::wstring Status(HWND lines) {
-  return standin::WindowText(GetDlgItem(lines, LineListWindow::kStatusId));
-}
-
 bool WaitForStatus(HWND lines, const std::wstring& start) {
   return WaitUntil([&] { return Status(lines).starts_with(start); });
-}
-
-std::vector<std::pair<std::wstring, int>> Entries(HWND lines) {
-  HWND list = List(lines);
-  std::vector<std::pair<std::wstring, int>> entries;
-  const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    entries.emplace_back(text, static_cast<int>(SendMessageW(list, LB_GETITEMDATA, i, 0)));
-  }
-  return entries;
 }
 
 // Double-clicks the list's entry of script line `number`, as the author would.
@@ -431,7 +411,7 @@ TEST_F(PreviewLiveEdit, TheListShowsEveryLineWithItsFindingsAndTheCaptionCountsT
     };
     EXPECT_EQ(Entries(lines_), expected);
     EXPECT_TRUE(standin::WindowText(live).starts_with(
-        L"1 finding, marked ! in the script lines | live.page - 640 x 360"))
+        L"1 warning (!) in the script lines | live.page - 640 x 360"))
         << standin::WindowText(live);
     EXPECT_EQ(GetWindow(lines_, GW_OWNER), live);
     RECT page{};

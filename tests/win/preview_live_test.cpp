@@ -30,7 +30,7 @@ Duduve_Clear
 Duduve_SetDesignSize "640" "360"
 Duduve_RegisterObject "Bar" "STRETCH" "FIXED" "L" "T" "0" "0"
 Duduve_RegisterObject "Logo" "UNIFORM" "UNIFORM" "C" "T" "0" "0"
-Duduve_RegisterObject "Stage" "UNIFORM" "UNIFORM" "L" "C" "0" "0"
+Duduve_RegisterObject "Stage" "UNIFORM" "UNIFORM" "L" "T" "0" "0"
 Duduve_RegisterObject "Start" "FIXED" "FIXED" "R" "B" "0" "0"
 Duduve_RegisterObject "Tag" "" "" "" "" "0" "0"
 Duduve_PinObject "Tag" "Stage" "BL" "TL" "0" "-4"

@@ -11,6 +11,9 @@ namespace preview {
 namespace {
 
 constexpr char kDpiErrorVariable[] = "[Duduve.DPIError]";
+// Every call that gets past the mode's check sets it; only the first is not refused for
+// coming after another.
+constexpr char kDpiAwareVariable[] = "[Duduve.DPIAware]";
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -48,6 +51,7 @@ RunFacts RunFacts::From(const std::vector<LineRun>& runs) {
       if (variable.Name == kDpiErrorVariable && !variable.Value.empty()) {
         facts.DpiErrors[run.Line] = variable.Value;
       }
+      if (variable.Name == kDpiAwareVariable && facts.DpiCall == 0) facts.DpiCall = run.Line;
     }
   }
   return facts;

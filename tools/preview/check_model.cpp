@@ -5,6 +5,7 @@
 #include "ascii_text.h"
 #include "core/casing.h"
 #include "core/text_rules.h"
+#include "core/vocabulary.h"
 #include "groups/group_operations.h"
 
 namespace preview {
@@ -13,6 +14,9 @@ namespace {
 
 using duduve::NameKey;
 using duduve::TrimSpaces;
+
+// The start of the [Duduve.DPIError] texts of a call after the one that counts.
+constexpr char kDpiAlreadyCalled[] = "InitDPI already called";
 
 // The trimmed parameter in the plug-in's reading, narrowed for messages.
 std::string NameOf(const ModelLine& line, std::size_t index) {
@@ -63,7 +67,7 @@ void ScriptModel::DesignSize(const ModelLine& line) {
   const std::int32_t width = side(0);
   const std::int32_t height = side(1);
   if (width >= 1 && height >= 1 && width <= kLargestPage && height <= kLargestPage) {
-    canvas_ = true;
+    canvas_ = DeclaredCanvas{line.Line, width, height};
     return;
   }
   if (!canvas_) refusedCanvasLine_ = line.Line;
@@ -72,8 +76,7 @@ void ScriptModel::DesignSize(const ModelLine& line) {
              std::to_string(height) + " (each side must be 1 to " + std::to_string(kLargestPage) +
              (canvas_ ? "); the size declared before stays"
                       : "), so every Duduve_Apply returns 0 until a good size is declared"),
-         "write Duduve_SetDesignSize \"" + std::to_string(page_.Width) + "\" \"" +
-             std::to_string(page_.Height) + "\" (the page's design size)");
+         "write " + DesignSizeLine(page_) + " (the page's design size)");
 }
 
 void ScriptModel::RegisterObject(const ModelLine& line) {
@@ -92,19 +95,25 @@ void ScriptModel::RegisterObject(const ModelLine& line) {
   }
   for (auto& object : objects_) {
     if (object.Key != key) continue;
+    object.Rule = line;
     Add({line.Line,
          Quote(name) + " is registered again (first on line " + std::to_string(object.Line) +
              "): this line's rule replaces that one" +
              (object.Pinned ? ", and its nudges replace the pin's offsets (line " +
-                                  std::to_string(object.PinLine) + ")"
+                                  std::to_string(object.Pin.Line) + ")"
                             : ""),
          "keep one Duduve_RegisterObject line for " + Quote(object.Name)});
     return;
   }
-  objects_.push_back({key, name, line.Line, false, {}, {}, 0});
+  objects_.push_back({key, name, line.Line, line, false, {}, {}, {}});
 }
 
 void ScriptModel::Apply(const ModelLine& line) {
+  if (objects_.empty()) {
+    Refuse(line.Line, "Duduve_Apply returns 0 and moves nothing: no object is registered",
+           "register the page's objects with Duduve_RegisterObject before Duduve_Apply");
+    return;
+  }
   if (!canvas_) {
     Refuse(line.Line,
            "Duduve_Apply returns 0 and moves nothing: no design size is declared" +
@@ -112,25 +121,34 @@ void ScriptModel::Apply(const ModelLine& line) {
                     ? " (Duduve refused the one on line " + std::to_string(refusedCanvasLine_) + ")"
                     : std::string(" before it")),
            "declare the design size with Duduve_SetDesignSize before Duduve_Apply");
-    return;
   }
-  if (objects_.empty()) {
-    Refuse(line.Line, "Duduve_Apply returns 0 and moves nothing: no object is registered",
-           "register the page's objects with Duduve_RegisterObject before Duduve_Apply");
-    return;
-  }
+  // What the pass would do once it runs is told even while a missing size stops it.
   PlacePinsAndGroups();
 }
 
 void ScriptModel::InitDpi(const ModelLine& line) {
-  Add({line.Line,
-       "Duduve_InitDPI runs again at every page entry, and only its first call in the process "
-       "counts",
-       "move it to the host's StartupAction, before any page loads"});
   const auto error = facts_.DpiErrors.find(line.Line);
-  if (error != facts_.DpiErrors.end()) {
-    Refuse(line.Line, "Duduve refuses it: " + error->second, "write \"aware\" or \"unaware\"");
+  if (error == facts_.DpiErrors.end() || !error->second.starts_with(kDpiAlreadyCalled)) {
+    Add({line.Line,
+         std::string("Duduve_InitDPI runs again at every ") +
+             (line.OnResize ? "resize" : "page entry") +
+             ", and only its first call in the process counts",
+         "move it to the host's StartupAction, before any page loads"});
+    if (error != facts_.DpiErrors.end()) {
+      Refuse(line.Line, "Duduve refuses it: " + error->second, "write \"aware\" or \"unaware\"");
+    }
+    return;
   }
+  // Refused because a call before it counted, not for its mode.
+  const std::string first = facts_.DpiCall == line.Line
+                                ? "this line's own first run"
+                                : "the one on line " + std::to_string(facts_.DpiCall);
+  Refuse(line.Line,
+         "Duduve refuses it: " + error->second +
+             " Only the first Duduve_InitDPI of the process "
+             "counts: " +
+             first,
+         "keep one Duduve_InitDPI, in the host's StartupAction, before any page loads");
 }
 
 void ScriptModel::PinObject(const ModelLine& line) {
@@ -143,7 +161,7 @@ void ScriptModel::PinObject(const ModelLine& line) {
   }
   const auto key = NameKey(Widen(name));
   const auto record = std::find_if(objects_.begin(), objects_.end(),
-                                   [&](const Registered& object) { return object.Key == key; });
+                                   [&](const ModelObject& object) { return object.Key == key; });
   if (record == objects_.end()) {
     Refuse(line.Line,
            Quote(name) + " is not registered before this line, so Duduve refuses the pin",
@@ -153,7 +171,7 @@ void ScriptModel::PinObject(const ModelLine& line) {
   record->Pinned = true;
   record->TargetKey = NameKey(Widen(target));
   record->Target = target;
-  record->PinLine = line.Line;
+  record->Pin = line;
 }
 
 void ScriptModel::RegisterGroup(const ModelLine& line) {
@@ -171,7 +189,9 @@ void ScriptModel::RegisterGroup(const ModelLine& line) {
            "fit the group into another registered object");
     return;
   }
-  Group group{key, name, targetKey, target, {}, false, line.Line};
+  ModelGroup group{key, name, targetKey, target, {}, false, false, line.Line};
+  group.Fill = duduve::ParseGroupMode(duduve::UpperCase(TrimSpaces(line.Params[2].Text))) ==
+               duduve::GroupMode::Fill;
   const auto members = TrimSpaces(line.Params[3].Text);
   const auto unfound = facts_.Unfound.find(line.Line);
   const auto isUnfound = [&](const std::wstring& nameKey) {
@@ -206,7 +226,7 @@ void ScriptModel::RegisterGroup(const ModelLine& line) {
     }
   }
   const auto same = std::find_if(groups_.begin(), groups_.end(),
-                                 [&](const Group& other) { return other.Key == key; });
+                                 [&](const ModelGroup& other) { return other.Key == key; });
   if (gone) {
     if (same != groups_.end()) groups_.erase(same);
   } else if (same != groups_.end()) {
@@ -219,7 +239,7 @@ void ScriptModel::RegisterGroup(const ModelLine& line) {
 bool ScriptModel::TargetPlaced(const std::wstring& key, std::size_t before,
                                const std::vector<bool>& pinPlaced, std::string& why) const {
   std::size_t index = 0;
-  const Registered* target = Find(key, &index);
+  const ModelObject* target = Find(key, &index);
   if (target == nullptr) {
     why = "which is not registered";
     return false;
@@ -235,7 +255,7 @@ bool ScriptModel::TargetPlaced(const std::wstring& key, std::size_t before,
     return false;
   }
   if (!pinPlaced[index]) {
-    why = "which never moves itself (its pin is on line " + std::to_string(target->PinLine) + ")";
+    why = "which never moves itself (its pin is on line " + std::to_string(target->Pin.Line) + ")";
     return false;
   }
   return true;
@@ -244,11 +264,11 @@ bool ScriptModel::TargetPlaced(const std::wstring& key, std::size_t before,
 void ScriptModel::PlacePinsAndGroups() {
   std::vector<bool> pinPlaced(objects_.size(), false);
   for (std::size_t i = 0; i < objects_.size(); ++i) {
-    const Registered& object = objects_[i];
+    const ModelObject& object = objects_[i];
     if (!object.Pinned || Missing(object.Key)) continue;
     std::string why;
     if (object.TargetKey == object.Key) {
-      Add({object.PinLine, Quote(object.Name) + " is pinned to itself, so it never moves",
+      Add({object.Pin.Line, Quote(object.Name) + " is pinned to itself, so it never moves",
            "pin it to another registered object"});
       continue;
     }
@@ -256,7 +276,7 @@ void ScriptModel::PlacePinsAndGroups() {
       pinPlaced[i] = true;
       continue;
     }
-    const Registered* target = Find(object.TargetKey);
+    const ModelObject* target = Find(object.TargetKey);
     std::string fix =
         target == nullptr
             ? "register " + Quote(object.Target) + " with Duduve_RegisterObject before Duduve_Apply"
@@ -265,12 +285,12 @@ void ScriptModel::PlacePinsAndGroups() {
             ? "register " + Quote(target->Name) + " (line " + std::to_string(target->Line) +
                   ") before " + Quote(object.Name) + " (line " + std::to_string(object.Line) + ")"
             : "make the pin of " + Quote(target->Name) + " work first";
-    Add({object.PinLine,
+    Add({object.Pin.Line,
          Quote(object.Name) + " is pinned to " + Quote(object.Target) + ", " + why + ", so " +
              Quote(object.Name) + " never moves",
          fix});
   }
-  for (const Group& group : groups_) {
+  for (const ModelGroup& group : groups_) {
     std::string why;
     if (!TargetPlaced(group.TargetKey, objects_.size(), pinPlaced, why)) {
       Add({group.Line,
@@ -281,7 +301,7 @@ void ScriptModel::PlacePinsAndGroups() {
                                             : NameAdvice(group.Target)});
     }
     for (const auto& member : group.Members) {
-      if (const Registered* object = Find(NameKey(Widen(member)))) {
+      if (const ModelObject* object = Find(NameKey(Widen(member)))) {
         Add({group.Line,
              "member " + Quote(member) + " is registered itself (line " +
                  std::to_string(object->Line) + "), so the group never moves it",
@@ -290,13 +310,20 @@ void ScriptModel::PlacePinsAndGroups() {
                  "line"});
       }
     }
-    if (const Registered* frame = Find(group.Key); frame != nullptr && !Missing(group.Key)) {
+    if (const ModelObject* frame = Find(group.Key); frame != nullptr && !Missing(group.Key)) {
       Add({group.Line,
            "the frame " + Quote(group.Name) + " is registered itself (line " +
                std::to_string(frame->Line) + "), so the group does not move it",
            "leave the frame to the group, or name the group after a label"});
     }
   }
+}
+
+std::string DesignSizeLine(const Page& page) {
+  return ScriptText({0,
+                     "Duduve_SetDesignSize",
+                     {std::to_string(page.Width), std::to_string(page.Height)},
+                     duduve::Number(duduve::ActionId::SetDesignSize)});
 }
 
 std::string ScriptModel::EmptyName(const ModelLine& line, std::size_t index,
@@ -310,8 +337,7 @@ std::string ScriptModel::EmptyName(const ModelLine& line, std::size_t index,
   return std::string(specs[index].Label) + " is empty, so Duduve refuses " + refused;
 }
 
-const ScriptModel::Registered* ScriptModel::Find(const std::wstring& key,
-                                                 std::size_t* index) const {
+const ModelObject* ScriptModel::Find(const std::wstring& key, std::size_t* index) const {
   for (std::size_t i = 0; i < objects_.size(); ++i) {
     if (objects_[i].Key != key) continue;
     if (index != nullptr) *index = i;

@@ -1,5 +1,6 @@
 #include "check_reading.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -114,17 +115,23 @@ void AddGroupModeFinding(int line, const ParamSpec& spec, const ReadParam& param
                       "write " + Choices(2, [](int i) { return duduve::GroupModeWord(i); })});
 }
 
-// The pin action reads single letters; only the nine codes say what they mean.
-void AddPointFinding(int line, const ParamSpec& spec, const ReadParam& param,
-                     std::vector<Finding>& findings) {
-  const auto code = UpperCase(TrimSpaces(param.Text));
-  if (code.empty() || duduve::AttachPointCode(duduve::ParseAttachPoint(code)) == code) return;
+// The code of the attach point the pin action reads from a text's letters.
+std::int32_t PointRead(const std::wstring& code) {
   const auto axes = duduve::AttachPointAxes(code);
   std::int32_t read = 4;
   for (std::int32_t i = 0; i < 9; ++i) {
     const auto other = duduve::AttachPointAxes(duduve::AttachPointCode(i));
     if (other.Horizontal == axes.Horizontal && other.Vertical == axes.Vertical) read = i;
   }
+  return read;
+}
+
+// The pin action reads single letters; only the nine codes say what they mean.
+void AddPointFinding(int line, const ParamSpec& spec, const ReadParam& param,
+                     std::vector<Finding>& findings) {
+  const auto code = UpperCase(TrimSpaces(param.Text));
+  if (code.empty() || duduve::AttachPointCode(duduve::ParseAttachPoint(code)) == code) return;
+  const std::int32_t read = PointRead(code);
   findings.push_back(
       {line,
        std::string(spec.Label) + " " + Quote(param.Raw) +
@@ -138,28 +145,36 @@ void AddNumberFinding(int line, const ParamSpec& spec, const ReadParam& param,
                       std::vector<Finding>& findings) {
   const auto text = TrimSpaces(param.Text);
   if (text.empty()) return;
-  const auto value = duduve::TextToInt(text);
-  const auto low = duduve::Low32(value);
+  const NumberText number = ReadNumberText(text);
+  const auto low = duduve::Low32(duduve::TextToInt(text));
   const std::string label = std::string(spec.Label) + " " + Quote(param.Raw);
-  const std::size_t end = NumberEnd(text);
-  if (end == 0) {
+  if (number.Digits == 0) {
     findings.push_back({line, label + " is not a number, so Duduve reads 0",
                         "write a whole number such as \"0\""});
     return;
   }
-  if (end < text.size()) {
+  if (number.End < text.size()) {
     findings.push_back({line,
                         label + " has text after the number: Duduve reads " + std::to_string(low) +
-                            " and ignores " + Quote(Narrow(text.substr(end))),
+                            " and ignores " + Quote(Narrow(text.substr(number.End))),
                         "write " + Quote(std::to_string(low))});
     return;
   }
-  if (value != low) {
+  if (!number.Fits32) {
     findings.push_back(
         {line,
          label + " does not fit in 32 bits: Duduve keeps its low 32 bits, " + std::to_string(low),
          "write a number from -2147483648 to 2147483647"});
   }
+}
+
+// The digit's value in `base`, or -1 when it is none.
+int DigitValue(wchar_t c, int base) {
+  int value = -1;
+  if (c >= L'0' && c <= L'9') value = c - L'0';
+  if (c >= L'A' && c <= L'F') value = c - L'A' + 10;
+  if (c >= L'a' && c <= L'f') value = c - L'a' + 10;
+  return value < base ? value : -1;
 }
 
 }  // namespace
@@ -243,17 +258,72 @@ void AddReadingFindings(int line, const ParamSpec& spec, const ReadParam& param,
   }
 }
 
-std::size_t NumberEnd(std::wstring_view text) {
-  // TextToInt takes a '1' appended to anything it has consumed so far as one more digit (it
-  // is a digit in every base), so the value changes; once it has stopped at a character,
-  // nothing appended after it counts. The number ends before the first character whose
-  // prefix no longer takes the '1'.
-  for (std::size_t length = 1; length <= text.size(); ++length) {
-    std::wstring prefix(text.substr(0, length));
-    const auto value = duduve::TextToInt(prefix);
-    if (duduve::TextToInt(prefix + L"1") == value) return length - 1;
+NumberText ReadNumberText(std::wstring_view text) {
+  NumberText number;
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == L' ' || text[at] == L'\t')) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == L'-' || text[at] == L'+')) negative = text[at++] == L'-';
+  int base = 10;
+  if (at < text.size() && (text[at] == L'$' || text[at] == L'%'))
+    base = text[at++] == L'$' ? 16 : 2;
+  // The exact magnitude, saturated; the value wraps as the plug-in's does.
+  std::uint64_t magnitude = 0;
+  bool huge = false;
+  std::uint64_t wrapped = 0;
+  for (int digit = 0; at < text.size() && (digit = DigitValue(text[at], base)) >= 0; ++at) {
+    ++number.Digits;
+    const auto value = static_cast<std::uint64_t>(digit);
+    huge |= magnitude > (UINT64_MAX - value) / static_cast<std::uint64_t>(base);
+    if (!huge) magnitude = magnitude * static_cast<std::uint64_t>(base) + value;
+    wrapped = wrapped * static_cast<std::uint64_t>(base) + value;
   }
-  return text.size();
+  number.End = at;
+  number.Fits32 = !huge && magnitude <= (negative ? 0x80000000u : 0x7FFFFFFFu);
+  number.Value = static_cast<std::int64_t>(negative ? 0 - wrapped : wrapped);
+  return number;
+}
+
+ScriptLine CleanScriptLine(const ScriptLine& line, const KnownAction& action) {
+  ScriptLine clean = line;
+  clean.Action = action.Name;
+  clean.ActionId = action.Id;
+  clean.Params.resize(static_cast<std::size_t>(std::max(action.ParamCount, 0)));
+  const auto specs = ParamSpecs(action.Id);
+  for (std::size_t i = 0; i < clean.Params.size() && i < specs.size(); ++i) {
+    clean.Params[i] = CleanParam(specs[i], ReadAsPlugIn(clean.Params[i]));
+  }
+  return clean;
+}
+
+std::string CleanParam(const ParamSpec& spec, const ReadParam& param) {
+  const auto word = UpperCase(TrimSpaces(param.Text));
+  // An empty mode is refused; the editor's default is the one a fitted line proposes.
+  if (spec.Kind == ParamKind::DpiMode && word.empty()) return "unaware";
+  std::vector<Finding> findings;
+  AddReadingFindings(0, spec, param, findings);
+  if (findings.empty()) return param.Raw;
+  switch (spec.Kind) {
+    case ParamKind::Number:
+      return std::to_string(duduve::Low32(duduve::TextToInt(word)));
+    case ParamKind::WidthPolicy:
+    case ParamKind::HeightPolicy:
+      return Narrow(duduve::AxisPolicyWord(
+          static_cast<std::int32_t>(duduve::ParseAxisPolicy(word, duduve::AxisPolicy::Stretch))));
+    case ParamKind::HorizontalAnchor:
+      return Narrow(duduve::HorizontalAnchorCode(
+          static_cast<std::int32_t>(duduve::ParseHorizontalAnchor(word))));
+    case ParamKind::VerticalAnchor:
+      return Narrow(
+          duduve::VerticalAnchorCode(static_cast<std::int32_t>(duduve::ParseVerticalAnchor(word))));
+    case ParamKind::GroupMode:
+      return Narrow(duduve::GroupModeWord(static_cast<std::int32_t>(duduve::ParseGroupMode(word))));
+    case ParamKind::Point:
+      return word.empty() ? std::string() : Narrow(duduve::AttachPointCode(PointRead(word)));
+    default:
+      // Names keep what the author wrote, cut to what the plug-in reads.
+      return param.Cut ? param.Raw.substr(0, kLongestParam) : param.Raw;
+  }
 }
 
 }  // namespace preview

@@ -27,15 +27,6 @@ namespace {
 
 constexpr UINT kRegisterCommand = 1;
 
-const ScriptLine* FindScriptLine(const Page& page, int number) {
-  for (const auto* script : {&page.Enter, &page.Resized}) {
-    for (const auto& line : *script) {
-      if (line.Line == number) return &line;
-    }
-  }
-  return nullptr;
-}
-
 // Why the plug-in would read a parameter of the line only in part, naming the first such;
 // nothing when it reads every one whole. Its editor would show, and save, only that part.
 std::optional<std::string> PartlyReadParam(int actionId, const std::vector<std::string>& params) {
@@ -66,7 +57,7 @@ bool Contains(const standin::Box& box, POINT point) {
 void LiveWindow::UpdateFindings() {
   std::vector<LineRun> runs = entryRuns_;
   runs.insert(runs.end(), resizeRuns_.begin(), resizeRuns_.end());
-  auto findings = CheckPage(page_, actions_, runs);
+  auto findings = CheckPage(page_, actions_, runs, plays_ ? &*plays_ : nullptr);
   if (findings == findings_) return;
   findings_ = std::move(findings);
   if (entered_) ShowLines();
@@ -74,25 +65,33 @@ void LiveWindow::UpdateFindings() {
 
 void LiveWindow::ShowLines() {
   std::vector<ListedLine> listed;
-  const auto addFindings = [&](int line, const wchar_t* lead) {
-    for (const auto& finding : findings_) {
-      if (finding.Line == line) listed.push_back({lead + FromAnsi(finding.What), line});
-    }
+  const auto kindOf = [](const Finding& finding) {
+    return finding.Kind == Severity::Warning ? ListedKind::Warning : ListedKind::Remark;
+  };
+  const auto mark = [](const Finding& finding) {
+    return finding.Kind == Severity::Warning ? L"! " : L"~ ";
   };
   // Findings about lines that are no script line (such as "on enter") go first.
   for (const auto& finding : findings_) {
     if (FindScriptLine(page_, finding.Line) == nullptr) {
-      listed.push_back(
-          {L"! line " + std::to_wstring(finding.Line) + L": " + FromAnsi(finding.What), 0});
+      const std::wstring lead = mark(finding) + (L"line " + std::to_wstring(finding.Line) + L": ");
+      listed.push_back({lead + FromAnsi(finding.What), 0, kindOf(finding), lead.size()});
     }
   }
   const auto addSection = [&](const wchar_t* heading, const std::vector<ScriptLine>& script) {
-    listed.push_back({heading, 0});
+    listed.push_back({heading, 0, ListedKind::Heading, 0});
     for (const auto& line : script) {
       wchar_t number[16];
       std::swprintf(number, 16, L"%4d  ", line.Line);
-      listed.push_back({number + FromAnsi(ScriptText(line)), line.Line});
-      addFindings(line.Line, L"        ! ");
+      const std::wstring lead = number;
+      listed.push_back(
+          {lead + FromAnsi(ScriptText(line)), line.Line, ListedKind::Script, lead.size()});
+      for (const auto& finding : findings_) {
+        if (finding.Line != line.Line) continue;
+        const std::wstring findingLead = std::wstring(8, L' ') + mark(finding);
+        listed.push_back(
+            {findingLead + FromAnsi(finding.What), line.Line, kindOf(finding), findingLead.size()});
+      }
     }
   };
   addSection(L"on enter", page_.Enter);

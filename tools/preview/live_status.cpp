@@ -48,6 +48,29 @@ WindowSize FitShape(const Shape& shape, const WindowSize& room) {
   return size;
 }
 
+Arrangement ArrangeBeside(const RECT& page, const RECT& work, int linesWidth) {
+  constexpr int kGap = kBesideGap;
+  constexpr int kShortest = 300;
+  Arrangement arranged{page, {}};
+  RECT& placed = arranged.Page;
+  const LONG width = page.right - page.left;
+  if (page.right + kGap + linesWidth > work.right && page.left - kGap - linesWidth < work.left) {
+    const LONG room = work.right - work.left - kGap - linesWidth;
+    const LONG kept = std::min(width, room);
+    placed.left = std::min(page.left, work.right - kGap - linesWidth - kept);
+    placed.left = std::max(placed.left, work.left);
+    placed.right = placed.left + std::max<LONG>(kept, 1);
+  }
+  const LONG height =
+      std::min<LONG>(std::max<LONG>(placed.bottom - placed.top, kShortest), work.bottom - work.top);
+  const LONG top = std::clamp<LONG>(placed.top, work.top, work.bottom - height);
+  const LONG left = placed.right + kGap + linesWidth <= work.right
+                        ? placed.right + kGap
+                        : placed.left - kGap - linesWidth;
+  arranged.Lines = {left, top, left + linesWidth, top + height};
+  return arranged;
+}
+
 std::optional<FileStamp> StampOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;

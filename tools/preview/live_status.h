@@ -49,6 +49,17 @@ inline constexpr std::array<Shape, 4> kCommonShapes = {
 // shape is too wide for that.
 WindowSize FitShape(const Shape& shape, const WindowSize& room);
 
+// Where the page's window and the window of script lines go on a work area so that the
+// lines never cover the page: beside it on the right, else on the left; else the page moves
+// left, or, when it is wider than the room a list leaves, narrows, so that the lines fit at
+// the work area's right. Rectangles are whole windows on the screen.
+struct Arrangement {
+  RECT Page;
+  RECT Lines;
+};
+inline constexpr int kBesideGap = 8;
+Arrangement ArrangeBeside(const RECT& page, const RECT& work, int linesWidth);
+
 // A file's last-write time and size: a different stamp means the file changed.
 struct FileStamp {
   FILETIME Written{};

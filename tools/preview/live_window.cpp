@@ -33,14 +33,6 @@ UINT MenuId(LiveCommand command) {
   return 0x100 + 0x10 * static_cast<UINT>(command);
 }
 
-// The work area of the screen the window is on.
-RECT WorkArea(HWND window) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  return monitor.rcWork;
-}
-
 }  // namespace
 
 std::optional<LiveCommand> CommandForKey(WPARAM key) {
@@ -90,13 +82,19 @@ std::optional<PlayFailure> LiveWindow::Open() {
   if (auto error = ParsePage(*text, settings_.FileName, page)) {
     return PlayFailure{error->Text(), true};
   }
-  host_ = std::make_unique<standin::StandInHost>(page.Width, page.Height,
-                                                 standin::HostFrame::Captioned);
-  if (auto failure = StartPlugIn(*host_, settings_.DllPath)) return failure;
-  actions_ = DeclaredActions(*host_);
+  // The check's runs first: they load the plug-in in hosts of their own.
+  CheckPlays plays;
+  if (auto failure = PlayForCheck(page, settings_.DllPath, settings_.FileName, plays)) {
+    return failure;
+  }
+  actions_ = plays.AsWritten.Actions;
+  plays_ = std::move(plays);
   if (auto error = CheckActions(page, actions_, settings_.FileName)) {
     return PlayFailure{error->Text(), true};
   }
+  host_ = std::make_unique<standin::StandInHost>(page.Width, page.Height,
+                                                 standin::HostFrame::Captioned);
+  if (auto failure = StartPlugIn(*host_, settings_.DllPath)) return failure;
 
   host_->OnHostMessage = [this](UINT message, WPARAM wParam, LPARAM lParam) {
     return HostMessage(message, wParam, lParam);
@@ -114,7 +112,7 @@ std::optional<PlayFailure> LiveWindow::Open() {
   for (const auto& item : kMenu) AppendMenuW(menu, MF_STRING, MenuId(item.Command), item.Text);
   SetTimer(Window(), kWatchTimer, kWatchEveryMs, nullptr);
   EnterPage(std::move(page));
-  lines_.ShowBeside();
+  KeepLinesBeside(true);
   SetStatus(L"Double-click a line to edit it; right-click an object to register it.");
   return std::nullopt;
 }
@@ -151,6 +149,20 @@ std::optional<LRESULT> LiveWindow::HostMessage(UINT message, WPARAM wParam, LPAR
       } else if (entered_ && !closed_ && wParam != SIZE_MINIMIZED) {
         Resized();
       }
+      if (wParam != SIZE_MINIMIZED && lines_.Shown()) KeepLinesBeside(!sizing_);
+      return 0;
+    case WM_MOVE:
+      if (lines_.Shown()) KeepLinesBeside(!sizing_);
+      return std::nullopt;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+      // While the author drags, only the lines follow; the page keeps where it is put.
+      sizing_ = message == WM_ENTERSIZEMOVE;
+      if (!sizing_ && lines_.Shown()) KeepLinesBeside(true);
+      return std::nullopt;
+    case WM_GETMINMAXINFO:
+      if (!lines_.Shown()) return std::nullopt;
+      LeaveRoomWhenMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_CONTEXTMENU:
       if (!editing_ && !closed_) OfferRegistration(lParam);
@@ -201,20 +213,15 @@ void LiveWindow::Perform(LiveCommand command) {
     case LiveCommand::Shape1:
     case LiveCommand::Shape2:
     case LiveCommand::Shape3:
-    case LiveCommand::Shape4: {
-      const auto index =
-          static_cast<std::size_t>(command) - static_cast<std::size_t>(LiveCommand::Shape1);
-      const RECT work = WorkArea(Window());
-      const SIZE frame = standin::StandInHost::FrameSize(Window(), 0, 0);
-      const WindowSize room{work.right - work.left - frame.cx, work.bottom - work.top - frame.cy};
-      SetClientSize(FitShape(kCommonShapes[index], room), true);
+    case LiveCommand::Shape4:
+      ShowShape(kCommonShapes[static_cast<std::size_t>(command) -
+                              static_cast<std::size_t>(LiveCommand::Shape1)]);
       break;
-    }
     case LiveCommand::Picture:
       SavePicture();
       break;
     case LiveCommand::Lines:
-      lines_.ShowBeside();
+      KeepLinesBeside(true);
       break;
     case LiveCommand::Close:
       Close();
@@ -258,10 +265,16 @@ bool LiveWindow::LoadPage(const std::string& text) {
     Refuse(error->Text());
     return false;
   }
-  // The reset message makes the plug-in forget the remembered design rectangles, which the
-  // edited file may have changed; the new windows start at their design rectangles.
-  host_->Message(1);
+  // A fresh load of the plug-in, as a host that starts anew: nothing of the earlier page
+  // stays, neither the design rectangles it measured nor the one Duduve_InitDPI call of the
+  // process. The new windows start at their design rectangles.
+  host_->Unload();
   host_->RemoveAllObjects();
+  PlayForFindings(page);
+  if (auto failure = StartPlugIn(*host_, settings_.DllPath)) {
+    Refuse(failure->Text);
+    return false;
+  }
   error_.clear();
   pageText_ = text;
   std::printf("%s: reloaded\n", settings_.FileName.c_str());
@@ -274,6 +287,16 @@ void LiveWindow::Refuse(const std::string& error) {
   std::fprintf(stderr, "%s\n", error.c_str());
   error_ = FromAnsi(error + " (the last good page stays)");
   Repaint();
+}
+
+void LiveWindow::PlayForFindings(const Page& page) {
+  CheckPlays plays;
+  if (auto failure = PlayForCheck(page, settings_.DllPath, settings_.FileName, plays)) {
+    std::fprintf(stderr, "%s\n", failure->Text.c_str());
+    plays_.reset();
+    return;
+  }
+  plays_ = std::move(plays);
 }
 
 void LiveWindow::Resized() {
@@ -304,11 +327,17 @@ void LiveWindow::Repaint() {
   picture_.Draw(page_, {client, {}, PageBoxes(*host_, page_), {}}, ghosts_);
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   std::wstring note;
-  std::wstring findings = findings_.empty()
-                              ? L""
-                              : std::to_wstring(findings_.size()) +
-                                    (findings_.size() == 1 ? L" finding" : L" findings") +
-                                    L", marked ! in the script lines";
+  const FindingCount count = CountFindings(findings_);
+  std::wstring findings;
+  if (count.Warnings > 0) {
+    findings = std::to_wstring(count.Warnings) +
+               (count.Warnings == 1 ? L" warning" : L" warnings") + L" (!)";
+  }
+  if (count.Remarks > 0) {
+    findings += (findings.empty() ? L"" : L" and ") + std::to_wstring(count.Remarks) +
+                (count.Remarks == 1 ? L" remark" : L" remarks") + L" (~)";
+  }
+  if (!findings.empty()) findings += L" in the script lines";
   for (const std::wstring& part : {error_, saved_, findings}) {
     if (!part.empty()) note += (note.empty() ? L"" : L" | ") + part;
   }
@@ -319,19 +348,6 @@ void LiveWindow::Repaint() {
 WindowSize LiveWindow::ClientSize() const {
   const standin::Box client = host_->ClientBox();
   return {client.Width, client.Height};
-}
-
-void LiveWindow::SetClientSize(const WindowSize& size, bool fitToScreen) {
-  if (IsZoomed(Window()) || IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
-  if (!fitToScreen) {
-    host_->Resize(size.Width, size.Height);
-    return;
-  }
-  const RECT work = WorkArea(Window());
-  const SIZE outer = standin::StandInHost::FrameSize(Window(), size.Width, size.Height);
-  const LONG left = work.left + (work.right - work.left - outer.cx) / 2;
-  SetWindowPos(Window(), nullptr, left, work.top, outer.cx, outer.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LiveWindow::SavePicture() {

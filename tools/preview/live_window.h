@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "check_finding.h"
+#include "check_plays.h"
 #include "line_list_window.h"
 #include "live_picture.h"
 #include "live_status.h"
@@ -88,6 +89,19 @@ class LiveWindow {
   // has a mistake (the last good page stays).
   bool LoadPage(const std::string& text);
   void Refuse(const std::string& error);
+  // The check's own runs of the page (with the plug-in loaded in hosts of their own), which
+  // tell the findings of its layout.
+  void PlayForFindings(const Page& page);
+  // --- Where the windows go (live_placement.cpp) ---
+  // Puts the script lines beside the page; with `movePage`, moves or narrows the page when
+  // neither side has room.
+  void KeepLinesBeside(bool movePage);
+  // The width the script lines take beside the page, 0 while they are hidden.
+  int LinesRoom() const;
+  // Maximised, the page leaves the lines their room at the work area's right.
+  void LeaveRoomWhenMaximised(MINMAXINFO& limits) const;
+  // The largest client area of the shape in the room beside the lines, at the top.
+  void ShowShape(const Shape& shape);
   void Resized();
   // Runs script lines, reports the ones the plug-in refused, keeps what the host recorded of
   // them in `runs`, and shows the outcome.
@@ -95,6 +109,8 @@ class LiveWindow {
                 std::vector<LineRun>& runs);
   void Repaint();
   void SetClientSize(const WindowSize& size, bool fitToScreen);
+  // The work area of the screen the page is on.
+  RECT WorkArea() const;
   void SavePicture();
   void Close();
   WindowSize ClientSize() const;
@@ -137,6 +153,8 @@ class LiveWindow {
   std::vector<LineRun> entryRuns_;
   std::vector<LineRun> resizeRuns_;  // of the latest resize
   std::vector<Finding> findings_;
+  std::optional<CheckPlays> plays_;
+  bool sizing_ = false;  // the author is dragging the window's frame or caption
   bool editing_ = false;
   bool resizePending_ = false;
   bool closePending_ = false;

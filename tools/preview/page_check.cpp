@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "check_layout.h"
 #include "check_model.h"
 #include "check_reading.h"
 
@@ -21,7 +22,15 @@ std::string LabelList(int actionId) {
   return labels;
 }
 
-Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line,
+// The line proposed is one the check finds clean: each parameter as the plug-in reads it.
+std::string ProposedLine(const ScriptLine& line, const KnownAction& action, const Page& page) {
+  return IsAction(action.Id, duduve::ActionId::SetDesignSize)
+             ? DesignSizeLine(page)
+             : ScriptText(CleanScriptLine(line, action));
+}
+
+// `line` is the script line as written.
+Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line, const Page& page,
                         const std::vector<KnownAction>& actions) {
   if (!mismatch.Declared) {
     std::vector<std::string> names;
@@ -29,9 +38,13 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line,
     const auto closest = ClosestName(mismatch.Action, names);
     std::string all;
     for (const auto& name : names) all += (all.empty() ? "" : ", ") + name;
+    const auto known = std::find_if(actions.begin(), actions.end(), [&](const KnownAction& action) {
+      return closest && action.Name == *closest;
+    });
     return {mismatch.Line,
             "Duduve has no action " + Quote(mismatch.Action) + ", so the host cannot run this line",
-            closest ? "write " + *closest : "write one of Duduve's actions: " + all};
+            known != actions.end() ? "write " + ProposedLine(line, *known, page)
+                                   : "write one of Duduve's actions: " + all};
   }
   const KnownAction& action = *mismatch.Declared;
   const auto count = static_cast<std::size_t>(std::max(action.ParamCount, 0));
@@ -39,9 +52,6 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line,
                                        : action.Name + " takes " +
                                              Plural(count, "parameter", "parameters") + " (" +
                                              LabelList(action.Id) + ")";
-  ScriptLine fitted = line;
-  fitted.Action = action.Name;
-  fitted.Params.resize(count);
   return {mismatch.Line,
           takes + ", found " + std::to_string(mismatch.Found) + ": Duduve " +
               (mismatch.Found < count
@@ -49,33 +59,25 @@ Finding MismatchFinding(const ActionMismatch& mismatch, const ScriptLine& line,
                          (count - mismatch.Found == 1 ? std::string("one") : "ones") + " as empty"
                    : "never reads the extra " +
                          (mismatch.Found - count == 1 ? std::string("one") : "ones")),
-          "write " + ScriptText(fitted)};
-}
-
-const ScriptLine* LineAt(const Page& page, int number) {
-  for (const auto* script : {&page.Enter, &page.Resized}) {
-    for (const auto& line : *script) {
-      if (line.Line == number) return &line;
-    }
-  }
-  return nullptr;
+          "write " + ProposedLine(line, action, page)};
 }
 
 }  // namespace
 
 std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction>& actions,
-                               const std::vector<LineRun>& runs) {
+                               const std::vector<LineRun>& runs, const CheckPlays* plays) {
   Page page = parsed;
   std::vector<Finding> findings;
   for (const auto& mismatch : MatchActions(page, actions)) {
-    findings.push_back(MismatchFinding(mismatch, *LineAt(page, mismatch.Line), actions));
+    findings.push_back(
+        MismatchFinding(mismatch, *FindScriptLine(page, mismatch.Line), page, actions));
   }
   FitToActions(page, actions);
 
   const RunFacts facts = RunFacts::From(runs);
   ScriptModel model(page, facts);
-  const auto step = [&](const ScriptLine& line) {
-    ModelLine read{line.Line, line.ActionId, {}};
+  const auto step = [&](const ScriptLine& line, bool onResize) {
+    ModelLine read{line.Line, line.ActionId, {}, onResize};
     const auto specs = ParamSpecs(line.ActionId);
     for (std::size_t i = 0; i < line.Params.size() && i < specs.size(); ++i) {
       read.Params.push_back(ReadAsPlugIn(line.Params[i]));
@@ -84,8 +86,8 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
     model.Step(read);
   };
   // In the order the host runs them: page entry, then a resize.
-  for (const auto& line : page.Enter) step(line);
-  for (const auto& line : ResizedLines(page, actions)) step(line);
+  for (const auto& line : page.Enter) step(line, false);
+  for (const auto& line : ResizedLines(page, actions)) step(line, true);
 
   const bool entryApplies = std::any_of(page.Enter.begin(), page.Enter.end(), [](const auto& line) {
     return IsAction(line.ActionId, duduve::ActionId::Apply);
@@ -97,6 +99,11 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
                         "end the \"on enter\" lines with Duduve_Apply"});
   }
   for (auto& finding : model.Finish()) findings.push_back(std::move(finding));
+  if (plays != nullptr) {
+    const LayoutInput layout{page, model, *plays};
+    for (auto& finding : DesignSizeFindings(layout)) findings.push_back(std::move(finding));
+    for (auto& finding : ShapeFindings(layout)) findings.push_back(std::move(finding));
+  }
   std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.Line < b.Line; });
   return findings;
@@ -105,13 +112,9 @@ std::vector<Finding> CheckPage(const Page& parsed, const std::vector<KnownAction
 std::optional<PlayFailure> CheckPageFile(const Page& page, const std::wstring& dllPath,
                                          const std::string& fileName,
                                          std::vector<Finding>& findings) {
-  Page played = page;
-  PreviewRun run;
-  if (auto failure = PlayPage(played, {{page.Width, page.Height}}, dllPath, fileName, run,
-                              ActionMatch::Lenient)) {
-    return failure;
-  }
-  findings = CheckPage(page, run.Actions, run.Lines);
+  CheckPlays plays;
+  if (auto failure = PlayForCheck(page, dllPath, fileName, plays)) return failure;
+  findings = CheckPage(page, plays.AsWritten.Actions, plays.AsWritten.Lines, &plays);
   return std::nullopt;
 }
 

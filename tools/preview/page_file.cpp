@@ -331,6 +331,15 @@ void FitToActions(Page& page, const std::vector<KnownAction>& actions) {
   }
 }
 
+const ScriptLine* FindScriptLine(const Page& page, int line) {
+  for (const auto* script : {&page.Enter, &page.Resized}) {
+    for (const auto& scriptLine : *script) {
+      if (scriptLine.Line == line) return &scriptLine;
+    }
+  }
+  return nullptr;
+}
+
 std::string Quote(std::string_view text) {
   // Appended rather than added: GCC 12 warns wrongly about overlaps in "\"" + text.
   std::string quoted;

@@ -92,6 +92,8 @@ std::optional<PageError> CheckActions(Page& page, const std::vector<KnownAction>
 // Makes every line runnable after MatchActions: drops lines of unknown actions, fills missing
 // parameters with empty texts and cuts extra ones.
 void FitToActions(Page& page, const std::vector<KnownAction>& actions);
+// The script line on a line of the page file, in page entry or Resized; null for none.
+const ScriptLine* FindScriptLine(const Page& page, int line);
 // The text in double quotes.
 std::string Quote(std::string_view text);
 // The script line as an author writes it: the action and its quoted parameters.

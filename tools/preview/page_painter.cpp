@@ -20,6 +20,8 @@ constexpr COLORREF kSheetBackground = RGB(232, 232, 232);
 constexpr COLORREF kFrameBorder = RGB(96, 96, 96);
 constexpr COLORREF kDesignPageOutline = RGB(170, 170, 170);
 constexpr int kDash = 4;
+constexpr int kSmallestLabel = 8;
+constexpr int kLabelPadding = 2;
 constexpr int kDashGap = 3;
 
 COLORREF PaletteColour(std::size_t index) {
@@ -95,15 +97,26 @@ class Canvas {
     });
   }
 
+  // A label is never cut short: too long for its rectangle, it is drawn smaller, down to a
+  // size still legible; only below that does it end in an ellipsis.
   void Text(const std::string& text, RECT rect, COLORREF colour, int pixels, UINT format) const {
-    GdiObject<HFONT> font(CreateFontW(-pixels, 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE,
-                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                      ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
-    Selection selected(Dc(), font.get());
-    SetBkMode(Dc(), TRANSPARENT);
-    SetTextColor(Dc(), colour);
-    DrawTextA(Dc(), text.c_str(), static_cast<int>(text.size()), &rect,
-              format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const int room = rect.right - rect.left - 2 * kLabelPadding;
+    const int height = rect.bottom - rect.top;
+    for (int size = pixels;; --size) {
+      GdiObject<HFONT> font(CreateFontW(-size, 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+      Selection selected(Dc(), font.get());
+      RECT needed{0, 0, 0, 0};
+      DrawTextA(Dc(), text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+      if (size > kSmallestLabel && (needed.right > room || needed.bottom > height)) continue;
+      SetBkMode(Dc(), TRANSPARENT);
+      SetTextColor(Dc(), colour);
+      DrawTextA(Dc(), text.c_str(), static_cast<int>(text.size()), &rect,
+                format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      return;
+    }
   }
 
  private:

@@ -110,9 +110,11 @@ Usage: duduve-preview PAGEFILE [--sizes 1024x768,1280x720,...] [--out FOLDER]
   --ghosts       draw the design page and each object's design rectangle as dashed
                  outlines in the pictures, to show how far every object moved
   --check     list every script line that Duduve refuses, reads differently from what it
-              says, or does not carry out, as FILE:LINE: warning: ... with a note on how
-              to write it; exits with 0 when there is none, 3 when there are findings and
-              1 when the page could not be read or played
+              says, or does not carry out, and every object that moves at the page's
+              design size, as FILE:LINE: warning: ... with a note on how to write it;
+              remarks (FILE:LINE: remark: ...) say what the rules do at 4:3, 16:9, 21:9
+              and portrait 3:4; exits with 0 without warnings, 3 with warnings and 1 when
+              the page could not be read or played
 
 The page opens in a window of its design size and runs the "on enter" lines (as Page Enter
 would); then for each size the window is resized and the "on resized" lines run (as the

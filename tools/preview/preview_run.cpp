@@ -78,9 +78,10 @@ std::vector<standin::Box> PageBoxes(const standin::StandInHost& host, const Page
 
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,
-                                    PreviewRun& run, ActionMatch match) {
+                                    PreviewRun& run, ActionMatch match, PlayWindow window) {
   run = PreviewRun{};
   standin::StandInHost host(page.Width, page.Height);
+  if (window == PlayWindow::Hidden) ShowWindow(host.Window(), SW_HIDE);
   if (auto failure = StartPlugIn(host, dllPath)) return failure;
 
   const std::vector<KnownAction> actions = DeclaredActions(host);
@@ -96,6 +97,7 @@ std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& s
   };
   const std::vector<ScriptLine> resized = ResizedLines(page, actions);
   AddPageObjects(host, page);
+  run.Drawn = PageBoxes(host, page);
   host.ClearRecords();
   run.Enter = RunScript(host, page.Enter);
   run.EnterVariables = host.Variables();

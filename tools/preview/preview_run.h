@@ -34,6 +34,8 @@ struct SizeRun {
 };
 
 struct PreviewRun {
+  // Every page object's rectangle as its window was made, before any line ran, in page order.
+  std::vector<standin::Box> Drawn;
   std::vector<Outcome> Enter;
   std::vector<standin::VariableSet> EnterVariables;
   std::vector<SizeRun> Sizes;
@@ -72,9 +74,13 @@ enum class ActionMatch {
   Lenient,  // unknown actions are skipped, parameters filled up with empty texts or cut
 };
 
+// Whether the host window of a run stays on the screen (runs that only measure hide it).
+enum class PlayWindow { Shown, Hidden };
+
 // Runs the whole page; `fileName` is used in messages about the page's script lines.
 std::optional<PlayFailure> PlayPage(Page& page, const std::vector<WindowSize>& sizes,
                                     const std::wstring& dllPath, const std::string& fileName,
-                                    PreviewRun& run, ActionMatch match = ActionMatch::Exact);
+                                    PreviewRun& run, ActionMatch match = ActionMatch::Exact,
+                                    PlayWindow window = PlayWindow::Shown);
 
 }  // namespace preview
