@@ -44,16 +44,17 @@ bool IsDialogWindow(HWND window) {
          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == ToolkitModule();
 }
 
+// EnumThreadWindows' callback: keeps the first dialog window and stops there. A named function,
+// since a lambda's pointer would not have the system's calling convention on 32-bit Windows.
+BOOL CALLBACK KeepDialogWindow(HWND window, LPARAM found) {
+  if (!IsDialogWindow(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 HWND FindOpenDialogWindow() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        if (!IsDialogWindow(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), &KeepDialogWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

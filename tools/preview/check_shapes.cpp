@@ -144,8 +144,13 @@ class ShapeCheck {
     const bool farEdge = edge == Edge::Right || edge == Edge::Bottom;
     if (farEdge && line.Params[anchor] != std::string(1, farSide)) {
       line.Params[anchor].assign(1, farSide);
-      return "anchor it " + std::string(1, farSide) + " to keep its " + EdgeName(edge) +
-             " margin: write " + ScriptText(line);
+      // Appended piece by piece: GCC 12 for i686 takes "text" + std::string(1, c) for an
+      // overlapping copy (-Wrestrict).
+      std::string advice = "anchor it ";
+      advice += farSide;
+      advice += " to keep its ";
+      advice += EdgeName(edge);
+      return advice + " margin: write " + ScriptText(line);
     }
     line.Params[mode] = PolicyWord(AxisPolicy::Uniform);
     return std::string("let its ") + (across ? "width" : "height") +
