@@ -14,6 +14,8 @@ target_compile_options(gtest_main PRIVATE -Wno-error)
 file(GLOB DUDUVE_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(duduve_win_tests ${DUDUVE_WIN_TESTS})
 set_target_properties(duduve_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_include_directories(duduve_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+# tests/support for the tables the native tests share; its fakes are not built here.
+target_include_directories(duduve_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win
+  ${CMAKE_SOURCE_DIR}/tests/support)
 target_link_libraries(duduve_win_tests PRIVATE duduve_host gtest_main)
 target_link_options(duduve_win_tests PRIVATE ${DUDUVE_STATIC_RUNTIME})

@@ -8,44 +8,17 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "nested_moves_table.h"
 
 namespace duduve::testing {
 namespace {
 
-enum class Kind { Object, Pinned, GroupFrame, ListedMember, CollectedMember, Clear, Release };
-// Which containers around the window are registered (and so move by their own rule).
-enum class Moving { None, Parent, Outermost };
+using nested_moves::Kind;
+using nested_moves::Moving;
 
-struct Size {
-  std::int32_t Width, Height;
-};
-constexpr Size kSizes[] = {{800, 600}, {1600, 1200}, {1200, 600}};
-
-// Where the window must end at each of kSizes, worked out by hand for a direct child.
-struct Expected {
-  Kind What;
-  const char* Name;
-  Rect At[3];
-};
-const Expected kExpected[] = {
-    {Kind::Object, "object", {{100, 100, 200, 100}, {200, 200, 400, 200}, {150, 100, 300, 100}}},
-    // Bottom centre on the target's top centre; the target is STRETCH from (500, 450, 100, 60).
-    {Kind::Pinned, "pinned", {{450, 350, 200, 100}, {900, 700, 400, 200}, {725, 350, 200, 100}}},
-    // FIT of the frame's own rectangle into the target.
-    {Kind::GroupFrame, "frame", {{500, 455, 100, 50}, {1000, 910, 200, 100}, {765, 450, 120, 60}}},
-    // FIT of the container's rectangle (90, 90, 300, 200) into the target; factor 0.3 or 0.6.
-    {Kind::ListedMember, "listed", {{508, 453, 60, 30}, {1016, 906, 120, 60}, {783, 453, 60, 30}}},
-    {Kind::CollectedMember,
-     "collected",
-     {{508, 453, 60, 30}, {1016, 906, 120, 60}, {783, 453, 60, 30}}},
-    {Kind::Clear, "clear", {{100, 100, 200, 100}, {100, 100, 200, 100}, {100, 100, 200, 100}}},
-    {Kind::Release, "release", {{100, 100, 200, 100}, {100, 100, 200, 100}, {100, 100, 200, 100}}},
-};
-
-constexpr Rect kWindow{100, 100, 200, 100};
-constexpr Rect kOuter{40, 30, 600, 500};  // a panel with uneven borders
-constexpr Rect kInner{90, 90, 300, 200};  // a container; the group frame of the member kinds
-constexpr Rect kTarget{500, 450, 100, 60};
+Rect AsRect(const nested_moves::Box& box) {
+  return {box.Left, box.Top, box.Width, box.Height};
+}
 
 // One page: the window at `depth` inside the containers, and what its kind needs around it.
 class NestedPage {
@@ -57,20 +30,23 @@ class NestedPage {
     WindowHandle parent = FakeWindowSystem::kHostWindow;
     std::vector<std::wstring> containers;
     if (depth == 2) {
-      parent = Add(L"Outer", windows_.AddChildOf(parent, kOuter, {2, 3, 4, 5}));
+      parent =
+          Add(L"Outer", windows_.AddChildOf(parent, AsRect(nested_moves::kOuter), {2, 3, 4, 5}));
       containers.push_back(L"Outer");
     }
     const bool memberKind = kind == Kind::ListedMember || kind == Kind::CollectedMember;
     if (depth >= 1) {
       // Counts its children's x from its right edge.
-      parent = Add(L"Inner", windows_.AddChildOf(parent, kInner, {1, 2, 1, 2}, true));
+      parent = Add(L"Inner",
+                   windows_.AddChildOf(parent, AsRect(nested_moves::kInner), {1, 2, 1, 2}, true));
       containers.push_back(L"Inner");
     } else if (memberKind) {
-      Add(L"Inner", windows_.AddChild(kInner));  // the frame beside the window
+      Add(L"Inner",
+          windows_.AddChild(AsRect(nested_moves::kInner)));  // the frame beside the window
     }
-    window_ = Add(L"Window", windows_.AddChildOf(parent, kWindow));
-    Add(L"Target", windows_.AddChild(kTarget));
-    if (kind == Kind::GroupFrame) Add(L"Member", windows_.AddChild({120, 110, 50, 30}));
+    window_ = Add(L"Window", windows_.AddChildOf(parent, AsRect(nested_moves::kWindow)));
+    Add(L"Target", windows_.AddChild(AsRect(nested_moves::kTarget)));
+    if (kind == Kind::GroupFrame) Add(L"Member", windows_.AddChild(AsRect(nested_moves::kMember)));
 
     Run(SetDesignSize(context_, Texts({L"800", L"600"})));
     if (moving == Moving::Parent && !containers.empty()) Stretch(containers.back());
@@ -100,7 +76,7 @@ class NestedPage {
 
   // The window's rectangle in host-client pixels after an apply at `size` (and the clear or
   // release that the kind names).
-  Rect At(Size size) {
+  Rect At(nested_moves::Size size) {
     windows_.SetClientSize(size.Width, size.Height);
     EXPECT_EQ(ApplyPass(context_), 1);
     if (kind_ == Kind::Clear) {
@@ -132,14 +108,8 @@ class NestedPage {
 };
 
 TEST(NestedWindows, EveryKindOfMoveLandsAtItsRuleWhateverContainsTheWindow) {
-  struct Nesting {
-    int Depth;
-    Moving Containers;
-  };
-  const Nesting nestings[] = {{0, Moving::None}, {1, Moving::None},   {1, Moving::Parent},
-                              {2, Moving::None}, {2, Moving::Parent}, {2, Moving::Outermost}};
-  for (const auto& expected : kExpected) {
-    for (const auto& nesting : nestings) {
+  for (const auto& expected : nested_moves::kExpected) {
+    for (const auto& nesting : nested_moves::kNestings) {
       for (const bool mirroredHost : {false, true}) {
         SCOPED_TRACE(::testing::Message()
                      << expected.Name << " at depth " << nesting.Depth << ", containers moving "
@@ -151,8 +121,8 @@ TEST(NestedWindows, EveryKindOfMoveLandsAtItsRuleWhateverContainsTheWindow) {
         for (int s = 0; s < 3; ++s) {
           if (afresh || !page)
             page.emplace(expected.What, nesting.Depth, nesting.Containers, mirroredHost);
-          EXPECT_EQ(page->At(kSizes[s]), expected.At[s])
-              << kSizes[s].Width << " x " << kSizes[s].Height;
+          const auto size = nested_moves::kSizes[s];
+          EXPECT_EQ(page->At(size), AsRect(expected.At[s])) << size.Width << " x " << size.Height;
         }
       }
     }

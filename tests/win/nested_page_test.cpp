@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "nested_moves_table.h"
 #include "stand_in_host.h"
 
 namespace {
@@ -15,35 +16,12 @@ using standin::HostLayout;
 using standin::ObjectFrame;
 using standin::StandInHost;
 
-enum class Kind { Object, Pinned, GroupFrame, ListedMember, CollectedMember, Clear, Release };
-// Which containers around the window are registered (and so move by their own rule).
-enum class Moving { None, Parent, Outermost };
+using nested_moves::Kind;
+using nested_moves::Moving;
 
-struct Size {
-  int Width, Height;
-};
-constexpr Size kSizes[] = {{800, 600}, {1600, 1200}, {1200, 600}};
-
-// Where the window must end at each of kSizes, worked out by hand for a direct child.
-struct Expected {
-  Kind What;
-  const char* Name;
-  Box At[3];
-};
-const Expected kExpected[] = {
-    {Kind::Object, "object", {{100, 100, 200, 100}, {200, 200, 400, 200}, {150, 100, 300, 100}}},
-    // Bottom centre on the target's top centre; the target is STRETCH from (500, 450, 100, 60).
-    {Kind::Pinned, "pinned", {{450, 350, 200, 100}, {900, 700, 400, 200}, {725, 350, 200, 100}}},
-    // FIT of the frame's own rectangle into the target.
-    {Kind::GroupFrame, "frame", {{500, 455, 100, 50}, {1000, 910, 200, 100}, {765, 450, 120, 60}}},
-    // FIT of the container's rectangle (90, 90, 300, 200) into the target; factor 0.3 or 0.6.
-    {Kind::ListedMember, "listed", {{508, 453, 60, 30}, {1016, 906, 120, 60}, {783, 453, 60, 30}}},
-    {Kind::CollectedMember,
-     "collected",
-     {{508, 453, 60, 30}, {1016, 906, 120, 60}, {783, 453, 60, 30}}},
-    {Kind::Clear, "clear", {{100, 100, 200, 100}, {100, 100, 200, 100}, {100, 100, 200, 100}}},
-    {Kind::Release, "release", {{100, 100, 200, 100}, {100, 100, 200, 100}, {100, 100, 200, 100}}},
-};
+Box AsBox(const nested_moves::Box& box) {
+  return {box.Left, box.Top, box.Width, box.Height};
+}
 
 // One page on a host with the plug-in started: the window at `depth` inside bordered
 // containers, and what its kind needs. The host forgets the page before it is built.
@@ -56,18 +34,18 @@ class NestedPage {
     std::string parent;
     std::vector<std::string> containers;
     if (depth == 2) {
-      host_.AddObject("Outer", {40, 30, 600, 500}, parent, ObjectFrame::Bordered);
+      host_.AddObject("Outer", AsBox(nested_moves::kOuter), parent, ObjectFrame::Bordered);
       containers.push_back(parent = "Outer");
     }
     const bool memberKind = kind == Kind::ListedMember || kind == Kind::CollectedMember;
     if (depth >= 1 || memberKind) {
       // A container around the window, or the group's frame beside it.
-      host_.AddObject("Inner", {90, 90, 300, 200}, parent, ObjectFrame::Bordered);
+      host_.AddObject("Inner", AsBox(nested_moves::kInner), parent, ObjectFrame::Bordered);
       if (depth >= 1) containers.push_back(parent = "Inner");
     }
-    host_.AddObject("Window", {100, 100, 200, 100}, parent);
-    host_.AddObject("Target", {500, 450, 100, 60});
-    if (kind == Kind::GroupFrame) host_.AddObject("Member", {120, 110, 50, 30});
+    host_.AddObject("Window", AsBox(nested_moves::kWindow), parent);
+    host_.AddObject("Target", AsBox(nested_moves::kTarget));
+    if (kind == Kind::GroupFrame) host_.AddObject("Member", AsBox(nested_moves::kMember));
     if (moving == Moving::Parent && !containers.empty()) moving_ = containers.back();
     if (moving == Moving::Outermost && !containers.empty()) moving_ = containers.front();
     Register();
@@ -75,7 +53,7 @@ class NestedPage {
 
   // The window's rectangle after an apply at `size` and the clear or release of its kind,
   // which forget the page: it is registered again for the next size.
-  Box At(Size size) {
+  Box At(nested_moves::Size size) {
     host_.Resize(size.Width, size.Height);
     Run(3, {});
     if (kind_ == Kind::Clear) Run(4, {});
@@ -125,18 +103,12 @@ class NestedPage {
 };
 
 TEST(NestedPage, EveryKindOfMoveLandsAtItsRuleWhateverContainsTheWindow) {
-  struct Nesting {
-    int Depth;
-    Moving Containers;
-  };
-  const Nesting nestings[] = {{0, Moving::None}, {1, Moving::None},   {1, Moving::Parent},
-                              {2, Moving::None}, {2, Moving::Parent}, {2, Moving::Outermost}};
   for (const auto layout : {HostLayout::LeftToRight, HostLayout::RightToLeft}) {
     StandInHost host(800, 600, standin::HostFrame::Popup, layout);
     host.Account().ClearFaults();
     ASSERT_TRUE(host.StartUp());
-    for (const auto& expected : kExpected) {
-      for (const auto& nesting : nestings) {
+    for (const auto& expected : nested_moves::kExpected) {
+      for (const auto& nesting : nested_moves::kNestings) {
         SCOPED_TRACE(::testing::Message()
                      << expected.Name << " at depth " << nesting.Depth << ", containers moving "
                      << static_cast<int>(nesting.Containers) << ", right to left "
@@ -144,8 +116,8 @@ TEST(NestedPage, EveryKindOfMoveLandsAtItsRuleWhateverContainsTheWindow) {
         // One page through all three sizes, each apply starting where the last one left.
         NestedPage page(host, expected.What, nesting.Depth, nesting.Containers);
         for (int s = 0; s < 3; ++s) {
-          EXPECT_EQ(page.At(kSizes[s]), expected.At[s])
-              << kSizes[s].Width << " x " << kSizes[s].Height;
+          const auto size = nested_moves::kSizes[s];
+          EXPECT_EQ(page.At(size), AsBox(expected.At[s])) << size.Width << " x " << size.Height;
         }
       }
     }
