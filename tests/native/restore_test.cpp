@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,10 @@ class RecordingWindows : public FakeWindowSystem {
   }
   void DrainMessages(WindowHandle host, int limit) override {
     Log.push_back("drain " + std::to_string(host) + " " + std::to_string(limit));
+    if (OnDrain) OnDrain();
   }
+  // A host script run by one of the drained messages.
+  std::function<void()> OnDrain;
   // What the plug-in passes the release message to close an open editor.
   void CloseEditor() { Log.push_back("close-editor"); }
 };
@@ -202,6 +206,20 @@ TEST_F(Restore, ReleaseClosesTheEditorRestoresDrainsAndForgetsEverything) {
 
   ASSERT_EQ(Run(2, {L"Stage"}), 1);
   EXPECT_EQ(Run(3), 0);
+}
+
+// The layout is forgotten before the host's pending messages run, so a page that a script run
+// by one of them sets up stands: its design size is not wiped afterwards.
+TEST_F(Restore, APageSetUpWhileReleaseDrainsMessagesStands) {
+  BuildAndApplyPage();
+  windows.OnDrain = [this] {
+    EXPECT_EQ(Run(1, {L"1280", L"720"}), 1);
+    EXPECT_EQ(Run(2, {L"Stage"}), 1);
+  };
+  HandleMessage(context, 2, [this] { windows.CloseEditor(); });
+  EXPECT_EQ(context.Registry.CanvasWidth, 1280);
+  EXPECT_EQ(context.Registry.Objects.size(), 1u);
+  EXPECT_EQ(Run(3), 1);
 }
 
 TEST_F(Restore, ReleaseWithoutAHostWindowDrainsNothing) {
