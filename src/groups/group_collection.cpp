@@ -91,19 +91,8 @@ void MatchRemembered(GroupRecord& group, const std::vector<CollectedWindow>& can
 }  // namespace
 
 bool LookupDesignRect(Context& context, std::wstring_view name, Rect& out) {
-  const auto key = NameKey(name);
-  if (key.empty()) return false;
-  auto& cache = context.Registry.DesignRectCache;
-  if (const auto found = cache.find(key); found != cache.end()) {
-    out = found->second;
-    return true;
-  }
-  const auto window = ObjectWindow(context.Host, name);
-  Rect measured;
-  if (window == 0 || !QueryObjectRect(context, window, measured)) return false;
-  context.Registry.DesignRectCache.emplace(key, measured);
-  out = measured;
-  return true;
+  return FirstMeasurement(
+      context, NameKey(name), [&] { return ObjectWindow(context.Host, name); }, out);
 }
 
 std::vector<CollectedWindow> CollectInside(Context& context, const Rect& area, WindowHandle frame,

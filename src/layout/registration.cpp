@@ -13,16 +13,10 @@ ObjectRecord* FindObject(LayoutRegistry& registry, std::wstring_view name) {
 }
 
 bool CaptureDesignRect(Context& context, ObjectRecord& record) {
-  if (record.Key.empty()) return false;
-  auto& cache = context.Registry.DesignRectCache;
   Rect design;
-  // The first measurement of a name stands, even when the window has moved since.
-  if (const auto cached = cache.find(record.Key); cached != cache.end()) {
-    design = cached->second;
-  } else {
-    if (!QueryObjectRect(context, record.Window, design)) return false;
-    cache.emplace(record.Key, design);
-  }
+  if (!FirstMeasurement(
+          context, record.Key, [&] { return record.Window; }, design))
+    return false;
   record.SetDesign(design);
   record.Captured = true;
   return true;
