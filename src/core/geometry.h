@@ -22,6 +22,15 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Records keep each rectangle as four named fields; this writes the four as one Rect.
+inline void StoreRect(const Rect& rect, std::int32_t& left, std::int32_t& top, std::int32_t& width,
+                      std::int32_t& height) {
+  left = rect.Left;
+  top = rect.Top;
+  width = rect.Width;
+  height = rect.Height;
+}
+
 // Rounds to nearest with halves to even, whatever the thread's rounding mode; values beyond
 // 32 bits saturate, NaN gives 0.
 std::int32_t RoundToInt32(double value);

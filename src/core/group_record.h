@@ -21,10 +21,7 @@ struct GroupMember {
 
   Rect Design() const { return {DesignLeft, DesignTop, DesignWidth, DesignHeight}; }
   void SetDesign(const Rect& rect) {
-    DesignLeft = rect.Left;
-    DesignTop = rect.Top;
-    DesignWidth = rect.Width;
-    DesignHeight = rect.Height;
+    StoreRect(rect, DesignLeft, DesignTop, DesignWidth, DesignHeight);
   }
 };
 
@@ -44,10 +41,7 @@ struct GroupRecord {
 
   Rect Bounds() const { return {BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight}; }
   void SetBounds(const Rect& rect) {
-    BoundsLeft = rect.Left;
-    BoundsTop = rect.Top;
-    BoundsWidth = rect.Width;
-    BoundsHeight = rect.Height;
+    StoreRect(rect, BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight);
     HasBounds = true;
   }
 };
@@ -62,10 +56,7 @@ struct GroupCacheEntry {
 
   Rect Bounds() const { return {BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight}; }
   void SetBounds(const Rect& rect) {
-    BoundsLeft = rect.Left;
-    BoundsTop = rect.Top;
-    BoundsWidth = rect.Width;
-    BoundsHeight = rect.Height;
+    StoreRect(rect, BoundsLeft, BoundsTop, BoundsWidth, BoundsHeight);
   }
 };
 

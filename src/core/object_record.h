@@ -43,17 +43,11 @@ struct ObjectRecord {
 
   Rect Design() const { return {DesignLeft, DesignTop, DesignWidth, DesignHeight}; }
   void SetDesign(const Rect& rect) {
-    DesignLeft = rect.Left;
-    DesignTop = rect.Top;
-    DesignWidth = rect.Width;
-    DesignHeight = rect.Height;
+    StoreRect(rect, DesignLeft, DesignTop, DesignWidth, DesignHeight);
   }
   Rect Resolved() const { return {ResolvedLeft, ResolvedTop, ResolvedWidth, ResolvedHeight}; }
   void SetResolved(const Rect& rect) {
-    ResolvedLeft = rect.Left;
-    ResolvedTop = rect.Top;
-    ResolvedWidth = rect.Width;
-    ResolvedHeight = rect.Height;
+    StoreRect(rect, ResolvedLeft, ResolvedTop, ResolvedWidth, ResolvedHeight);
   }
 };
 

@@ -46,6 +46,14 @@ void EditorFrame::AddOkAndCancel(int okNumber, int cancelNumber, int y, Confirm 
   AddButton(cancelNumber, {cancelX, y, kButtonWidth, kButtonHeight}, L"Cancel", [this] { End(0); });
 }
 
+const TextBox& EditorFrame::AddNameWithPick(int boxNumber, int pickNumber, int y,
+                                            std::wstring_view label, std::wstring_view name) {
+  AddLabel({14, y + 2, 90, 20}, label);
+  const auto& box = AddTextBox(boxNumber, {110, y, 270, 24}, name);
+  AddButton(pickNumber, {386, y, 66, 24}, L"Pick", [&box] { PickInto(box); });
+  return box;
+}
+
 std::wstring PickObjectName() {
   BridgeHostServices host;
   return PickObject(host);

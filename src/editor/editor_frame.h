@@ -31,6 +31,10 @@ class EditorFrame : public Dialog {
   // in a message box, the texts are written back all or nothing and end the editor with 1
   // (0 when a write fails). "Cancel" ends it with 0, as closing the window does.
   void AddOkAndCancel(int okNumber, int cancelNumber, int y, Confirm confirm);
+  // A row naming an object: `label` in the first 90 units, the name's box from 110 to 380 and
+  // a "Pick" button after it that fills the box with the object the author picks.
+  const TextBox& AddNameWithPick(int boxNumber, int pickNumber, int y, std::wstring_view label,
+                                 std::wstring_view name);
 
  private:
   char** params_;

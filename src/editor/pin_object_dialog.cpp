@@ -42,12 +42,8 @@ int PinObjectDialog(char** params, WindowHandle hostWindow) {
   const auto& points = AttachPointLabels();
   EditorFrame frame(params, hostWindow, L"Duduve - Pin Object", 470, 330);
   frame.AddLabel({14, 12, 442, 32}, kIntroduction);
-  frame.AddLabel({14, 52, 90, 20}, L"Object to pin:");
-  const auto& nameBox = frame.AddTextBox(kNameBox, {110, 50, 270, 24}, name);
-  frame.AddButton(kNamePick, {386, 50, 66, 24}, L"Pick", [&] { PickInto(nameBox); });
-  frame.AddLabel({14, 84, 90, 20}, L"Pin it to:");
-  const auto& targetBox = frame.AddTextBox(kTargetBox, {110, 82, 270, 24}, target);
-  frame.AddButton(kTargetPick, {386, 82, 66, 24}, L"Pick", [&] { PickInto(targetBox); });
+  const auto& nameBox = frame.AddNameWithPick(kNameBox, kNamePick, 50, L"Object to pin:", name);
+  const auto& targetBox = frame.AddNameWithPick(kTargetBox, kTargetPick, 82, L"Pin it to:", target);
   frame.AddLabel({14, 120, 180, 20}, L"This object's point:");
   const auto& sourcePointList = frame.AddDropDown(kSourcePointList, {200, 118, 252, 24}, points,
                                                   ParseAttachPoint(sourcePoint));

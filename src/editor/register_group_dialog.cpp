@@ -56,12 +56,8 @@ int RegisterGroupDialog(char** params, WindowHandle hostWindow) {
 
   EditorFrame frame(params, hostWindow, L"Duduve - Register Group", 470, 350);
   frame.AddLabel({14, 12, 442, 32}, kIntroduction);
-  frame.AddLabel({14, 52, 90, 20}, L"Group / frame:");
-  const auto& groupBox = frame.AddTextBox(kGroupBox, {110, 50, 270, 24}, group);
-  frame.AddButton(kGroupPick, {386, 50, 66, 24}, L"Pick", [&] { PickInto(groupBox); });
-  frame.AddLabel({14, 84, 90, 20}, L"Target:");
-  const auto& targetBox = frame.AddTextBox(kTargetBox, {110, 82, 270, 24}, target);
-  frame.AddButton(kTargetPick, {386, 82, 66, 24}, L"Pick", [&] { PickInto(targetBox); });
+  const auto& groupBox = frame.AddNameWithPick(kGroupBox, kGroupPick, 50, L"Group / frame:", group);
+  const auto& targetBox = frame.AddNameWithPick(kTargetBox, kTargetPick, 82, L"Target:", target);
   frame.AddLabel({14, 118, 90, 20}, L"Mode:");
   const auto& modeList = frame.AddDropDown(kModeList, {110, 116, 342, 24}, kModeEntries,
                                            static_cast<int>(ParseGroupMode(mode)));

@@ -14,9 +14,8 @@ ObjectRecord* FindObject(LayoutRegistry& registry, std::wstring_view name) {
 
 bool CaptureDesignRect(Context& context, ObjectRecord& record) {
   Rect design;
-  if (!FirstMeasurement(
-          context, record.Key, [&] { return record.Window; }, design))
-    return false;
+  const auto window = [&record] { return record.Window; };
+  if (!FirstMeasurement(context, record.Key, window, design)) return false;
   record.SetDesign(design);
   record.Captured = true;
   return true;
